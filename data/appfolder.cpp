@@ -1,0 +1,11 @@
+#include "appfolder.h"
+
+#include <QCoreApplication>
+
+namespace hov {
+
+AppFolder AppFolder::ofExecutable() {
+    return AppFolder(QCoreApplication::applicationDirPath());
+}
+
+} // namespace hov

@@ -1,0 +1,2 @@
+#include "scales.h"
+void hovScoringPlaceholder() {}
