@@ -1,0 +1,278 @@
+#include "subjectdb.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
+#include <QVariant>
+
+namespace hov {
+
+QString answerTableName(int table) {
+    return QStringLiteral("Answer%1").arg(table + 1);
+}
+
+namespace {
+
+// A null text binds as SQL NULL, any other text (also the empty one) as text.
+QVariant bindable(const QString& text) {
+    return text.isNull() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(text);
+}
+
+QString textOf(const QVariant& value) {
+    return value.isNull() ? QString() : value.toString();
+}
+
+const QStringList& subjectColumns() {
+    static const QStringList columns{
+        QStringLiteral("Code"),   QStringLiteral("FName"),  QStringLiteral("LName"),
+        QStringLiteral("Sen"),    QStringLiteral("Jens"),   QStringLiteral("Taahol"),
+        QStringLiteral("Group"),  QStringLiteral("Tahsil"), QStringLiteral("Date"),
+        QStringLiteral("Time")};
+    return columns;
+}
+
+QList<QString> subjectValues(const Subject& s) {
+    return {s.code,  s.firstName, s.lastName,  s.age,  s.sex,
+            s.marital, s.group,   s.education, s.date, s.time};
+}
+
+QString quotedList(const QStringList& names) {
+    QStringList out;
+    out.reserve(names.size());
+    for (const QString& name : names)
+        out << quoted(name);
+    return out.join(QStringLiteral(", "));
+}
+
+QString placeholders(qsizetype count) {
+    QStringList marks;
+    for (qsizetype i = 0; i < count; ++i)
+        marks << QStringLiteral("?");
+    return marks.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+SubjectDb::SubjectDb(const AppFolder& folder) : file_(folder.subjectDatabase()) {}
+
+bool SubjectDb::fail(const QSqlQuery& query) {
+    file_.setError(query.lastError().text());
+    return false;
+}
+
+int SubjectDb::subjectCount() {
+    QSqlQuery q(file_.database());
+    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM \"IDE\"")) || !q.next())
+        return fail(q), 0;
+    return q.value(0).toInt();
+}
+
+int SubjectDb::answerRowCount(int table) {
+    QSqlQuery q(file_.database());
+    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM %1").arg(quoted(answerTableName(table)))) ||
+        !q.next())
+        return fail(q), 0;
+    return q.value(0).toInt();
+}
+
+std::optional<Subject> SubjectDb::findSubject(const QString& code) {
+    QSqlQuery q(file_.database());
+    q.prepare(QStringLiteral("SELECT %1 FROM \"IDE\" WHERE \"Code\" = ?")
+                  .arg(quotedList(subjectColumns())));
+    q.addBindValue(code);
+    if (!q.exec())
+        return fail(q), std::nullopt;
+    if (!q.next())
+        return std::nullopt;
+    Subject s;
+    QString* fields[] = {&s.code,  &s.firstName, &s.lastName,  &s.age,  &s.sex,
+                         &s.marital, &s.group,   &s.education, &s.date, &s.time};
+    for (int i = 0; i < 10; ++i)
+        *fields[i] = textOf(q.value(i));
+    return s;
+}
+
+bool SubjectDb::codeExists(const QString& code) {
+    QSqlQuery q(file_.database());
+    q.prepare(QStringLiteral("SELECT 1 FROM \"IDE\" WHERE \"Code\" = ?"));
+    q.addBindValue(code);
+    if (!q.exec())
+        return fail(q);
+    return q.next();
+}
+
+std::optional<QString> SubjectDb::lastRegisteredCode() {
+    QSqlQuery q(file_.database());
+    if (!q.exec(QStringLiteral("SELECT \"Code\" FROM \"IDE\" ORDER BY \"ID\" DESC LIMIT 1")))
+        return fail(q), std::nullopt;
+    if (!q.next())
+        return std::nullopt;
+    return textOf(q.value(0));
+}
+
+bool SubjectDb::registerSubject(const Subject& subject) {
+    QSqlDatabase db = file_.database();
+    if (!db.transaction()) {
+        file_.setError(db.lastError().text());
+        return false;
+    }
+    auto abort = [&](const QSqlQuery& q) {
+        file_.setError(q.lastError().text());
+        db.rollback();
+        return false;
+    };
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("INSERT INTO \"IDE\" (%1) VALUES (%2)")
+                  .arg(quotedList(subjectColumns()), placeholders(subjectColumns().size())));
+    for (const QString& value : subjectValues(subject))
+        q.addBindValue(bindable(value));
+    if (!q.exec())
+        return abort(q);
+    for (int table = 0; table < kAnswerTableCount; ++table) {
+        // The code is new in IDE, so an answer row that carries it is left over from an
+        // earlier subject; the new subject starts with no answers.
+        QSqlQuery del(db);
+        del.prepare(QStringLiteral("DELETE FROM %1 WHERE \"Code\" = ?")
+                        .arg(quoted(answerTableName(table))));
+        del.addBindValue(subject.code);
+        if (!del.exec())
+            return abort(del);
+        QSqlQuery ins(db);
+        ins.prepare(QStringLiteral("INSERT INTO %1 (\"Code\") VALUES (?)")
+                        .arg(quoted(answerTableName(table))));
+        ins.addBindValue(subject.code);
+        if (!ins.exec())
+            return abort(ins);
+    }
+    if (!db.commit()) {
+        file_.setError(db.lastError().text());
+        db.rollback();
+        return false;
+    }
+    return true;
+}
+
+bool SubjectDb::updateSubject(const Subject& subject) {
+    QStringList sets;
+    const QStringList& columns = subjectColumns();
+    for (qsizetype i = 1; i < columns.size(); ++i)
+        sets << quoted(columns[i]) + QStringLiteral(" = ?");
+    QSqlQuery q(file_.database());
+    q.prepare(QStringLiteral("UPDATE \"IDE\" SET %1 WHERE \"Code\" = ?")
+                  .arg(sets.join(QStringLiteral(", "))));
+    const QList<QString> values = subjectValues(subject);
+    for (qsizetype i = 1; i < values.size(); ++i)
+        q.addBindValue(bindable(values[i]));
+    q.addBindValue(subject.code);
+    return q.exec() || fail(q);
+}
+
+bool SubjectDb::hasAnswerRow(const QString& code, int table) {
+    QSqlQuery q(file_.database());
+    q.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE \"Code\" = ?")
+                  .arg(quoted(answerTableName(table))));
+    q.addBindValue(code);
+    if (!q.exec())
+        return fail(q);
+    return q.next();
+}
+
+bool SubjectDb::ensureAnswerRows(const QString& code) {
+    bool ok = true;
+    for (int table = 0; table < kAnswerTableCount; ++table) {
+        if (hasAnswerRow(code, table))
+            continue;
+        QSqlQuery q(file_.database());
+        q.prepare(QStringLiteral("INSERT INTO %1 (\"Code\") VALUES (?)")
+                      .arg(quoted(answerTableName(table))));
+        q.addBindValue(code);
+        if (!q.exec())
+            ok = fail(q);
+    }
+    return ok;
+}
+
+AnswerSheet SubjectDb::loadAnswers(const QString& code) {
+    AnswerSheet sheet;
+    for (int table = 0; table < kAnswerTableCount; ++table) {
+        QSqlQuery q(file_.database());
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral("SELECT * FROM %1 WHERE \"Code\" = ?")
+                      .arg(quoted(answerTableName(table))));
+        q.addBindValue(code);
+        if (!q.exec()) {
+            fail(q);
+            continue;
+        }
+        if (!q.next())
+            continue;
+        const QSqlRecord record = q.record();
+        const int first = firstItemOf(table);
+        for (int item = first; item < first + kItemsPerTable; ++item) {
+            const int index = record.indexOf(itemColumn(item));
+            if (index >= 0)
+                sheet.set(item, textOf(q.value(index)));
+        }
+    }
+    return sheet;
+}
+
+bool SubjectDb::writeAnswerTable(const QString& code, int table, const AnswerSheet& sheet) {
+    const int first = firstItemOf(table);
+    QStringList sets;
+    for (int item = first; item < first + kItemsPerTable; ++item)
+        sets << quoted(itemColumn(item)) + QStringLiteral(" = ?");
+    QSqlQuery q(file_.database());
+    q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE \"Code\" = ?")
+                  .arg(quoted(answerTableName(table)), sets.join(QStringLiteral(", "))));
+    for (int item = first; item < first + kItemsPerTable; ++item)
+        q.addBindValue(bindable(sheet.at(item)));
+    q.addBindValue(code);
+    if (!q.exec())
+        return fail(q);
+    if (q.numRowsAffected() == 1)
+        return true;
+    file_.setError(QStringLiteral("رديف پاسخ %1 پيدا نشد").arg(answerTableName(table)));
+    return false;
+}
+
+bool SubjectDb::writeAllAnswers(const QString& code, const AnswerSheet& sheet) {
+    bool ok = true;
+    for (int table = 0; table < kAnswerTableCount; ++table)
+        ok = writeAnswerTable(code, table, sheet) && ok;
+    return ok;
+}
+
+bool SubjectDb::storeColumns(const QString& code, const QList<QPair<QString, QString>>& columns) {
+    if (columns.isEmpty())
+        return true;
+    QStringList sets;
+    for (const auto& column : columns)
+        sets << quoted(column.first) + QStringLiteral(" = ?");
+    QSqlQuery q(file_.database());
+    q.prepare(QStringLiteral("UPDATE \"IDE\" SET %1 WHERE \"Code\" = ?")
+                  .arg(sets.join(QStringLiteral(", "))));
+    for (const auto& column : columns)
+        q.addBindValue(bindable(column.second));
+    q.addBindValue(code);
+    if (q.exec())
+        return true;
+    // One bad column (an older file without it, say) must not cost the others.
+    bool ok = fail(q);
+    if (columns.size() > 1)
+        for (const auto& column : columns)
+            storeColumns(code, {column});
+    return ok;
+}
+
+QString SubjectDb::itemText(int item) {
+    QSqlQuery q(file_.database());
+    q.prepare(QStringLiteral("SELECT \"QU\" FROM \"QUS\" WHERE \"Code\" = ?"));
+    q.addBindValue(QString::number(item));
+    if (!q.exec())
+        return fail(q), QString();
+    return q.next() ? textOf(q.value(0)) : QString();
+}
+
+} // namespace hov

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "appfolder.h"
+#include "databasefile.h"
+#include "subject.h"
+
+#include <QList>
+#include <QPair>
+#include <optional>
+
+namespace hov {
+
+// The subject database HOVDB.mdb: subjects (IDE), their answers (Answer1-3) and the
+// item texts (QUS). Every call reads or writes the file itself, so what another window
+// wrote is always seen. Codes are compared exactly as typed ("7" and "07" differ).
+class SubjectDb {
+public:
+    explicit SubjectDb(const AppFolder& folder);
+
+    bool isOpen() const { return file_.isOpen(); }
+    const QString& lastError() const { return file_.lastError(); }
+
+    int subjectCount();
+    int answerRowCount(int table);
+    std::optional<Subject> findSubject(const QString& code);
+    bool codeExists(const QString& code);
+    // The code of the subject registered last (highest ID), if any.
+    std::optional<QString> lastRegisteredCode();
+
+    // Writes the IDE row and an empty row in each answer table in one transaction:
+    // afterwards either all four rows exist or none does.
+    bool registerSubject(const Subject& subject);
+    // Rewrites the registration data of the subject with subject.code.
+    bool updateSubject(const Subject& subject);
+    // Adds, with only Code set, each answer row the subject lacks; existing rows keep
+    // their answers. Returns false on a failed write.
+    bool ensureAnswerRows(const QString& code);
+    bool hasAnswerRow(const QString& code, int table);
+
+    // Missing rows read as all unanswered.
+    AnswerSheet loadAnswers(const QString& code);
+    // Writes the 160 columns of one answer table from the sheet.
+    bool writeAnswerTable(const QString& code, int table, const AnswerSheet& sheet);
+    bool writeAllAnswers(const QString& code, const AnswerSheet& sheet);
+
+    // Sets the given IDE columns of one subject, in one statement.
+    bool storeColumns(const QString& code, const QList<QPair<QString, QString>>& columns);
+
+    QString itemText(int item);
+
+private:
+    bool fail(const class QSqlQuery& query);
+    DatabaseFile file_;
+};
+
+} // namespace hov
