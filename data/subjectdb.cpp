@@ -195,6 +195,19 @@ bool SubjectDb::ensureAnswerRows(const QString& code) {
 
 AnswerSheet SubjectDb::loadAnswers(const QString& code) {
     AnswerSheet sheet;
+    readAnswers(code, sheet);
+    return sheet;
+}
+
+std::optional<AnswerSheet> SubjectDb::loadAnswerRows(const QString& code) {
+    AnswerSheet sheet;
+    if (!readAnswers(code, sheet))
+        return std::nullopt;
+    return sheet;
+}
+
+bool SubjectDb::readAnswers(const QString& code, AnswerSheet& sheet) {
+    bool ok = true;
     for (int table = 0; table < kAnswerTableCount; ++table) {
         QSqlQuery q(file_.database());
         q.setForwardOnly(true);
@@ -202,11 +215,14 @@ AnswerSheet SubjectDb::loadAnswers(const QString& code) {
                       .arg(quoted(answerTableName(table))));
         q.addBindValue(code);
         if (!q.exec()) {
-            fail(q);
+            ok = fail(q);
             continue;
         }
-        if (!q.next())
+        if (!q.next()) {
+            file_.setError(QStringLiteral("رديف پاسخ %1 پيدا نشد").arg(answerTableName(table)));
+            ok = false;
             continue;
+        }
         const QSqlRecord record = q.record();
         const int first = firstItemOf(table);
         for (int item = first; item < first + kItemsPerTable; ++item) {
@@ -215,7 +231,7 @@ AnswerSheet SubjectDb::loadAnswers(const QString& code) {
                 sheet.set(item, textOf(q.value(index)));
         }
     }
-    return sheet;
+    return ok;
 }
 
 bool SubjectDb::writeAnswerTable(const QString& code, int table, const AnswerSheet& sheet) {

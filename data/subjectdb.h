@@ -39,6 +39,9 @@ public:
 
     // Missing rows read as all unanswered.
     AnswerSheet loadAnswers(const QString& code);
+    // The sheet only when all three rows are there and could be read; a window that
+    // writes the rows back must not start from a sheet that lost stored answers.
+    std::optional<AnswerSheet> loadAnswerRows(const QString& code);
     // Writes the 160 columns of one answer table from the sheet.
     bool writeAnswerTable(const QString& code, int table, const AnswerSheet& sheet);
     bool writeAllAnswers(const QString& code, const AnswerSheet& sheet);
@@ -50,6 +53,8 @@ public:
 
 private:
     bool fail(const class QSqlQuery& query);
+    // Reads the rows into the sheet; false when a row is missing or a read failed.
+    bool readAnswers(const QString& code, AnswerSheet& sheet);
     DatabaseFile file_;
 };
 
