@@ -7,37 +7,25 @@ namespace hov::jalali {
 namespace {
 
 constexpr std::array<const char16_t*, 12> kMonthNames = {
-    u"فروردين",
-    u"ارديبهشت",
-    u"خرداد",
-    u"تير",
-    u"مرداد",
-    u"شهريور",
-    u"مهر",
-    u"آبان",
-    u"آذر",
-    u"دي",
-    u"بهمن",
-    u"اسفند",
+    u"فروردين", u"ارديبهشت", u"خرداد", u"تير", u"مرداد", u"شهريور",
+    u"مهر",     u"آبان",     u"آذر",   u"دي",  u"بهمن",  u"اسفند",
 };
 
 // Sunday first, as QDate::dayOfWeek() is shifted to below.
 constexpr std::array<const char16_t*, 7> kWeekdayNames = {
-    u"يکشنبه",
-    u"دوشنبه",
-    u"سه شنبه",
-    u"چهارشنبه",
-    u"پنجشنبه",
-    u"جمعه",
-    u"شنبه",
+    u"يکشنبه", u"دوشنبه", u"سه شنبه", u"چهارشنبه", u"پنجشنبه", u"جمعه", u"شنبه",
 };
 
 constexpr int kEpochYear = 1332;
 constexpr int kDaysInFirstSixMonths = 186;
 
-QString number(int value) { return QString::number(value); }
+QString number(int value) {
+    return QString::number(value);
+}
 
-QString padded(int value) { return number(value).rightJustified(2, QLatin1Char('0')); }
+QString padded(int value) {
+    return number(value).rightJustified(2, QLatin1Char('0'));
+}
 
 } // namespace
 
@@ -46,7 +34,9 @@ bool isLeapYear(int jalaliYear) {
     return ((d % 32) - (d / 32)) % 4 == 0;
 }
 
-QDate epoch() { return QDate(1953, 3, 21); }
+QDate epoch() {
+    return QDate(1953, 3, 21);
+}
 
 JalaliDate fromGregorian(const QDate& date) {
     if (!date.isValid() || date < epoch())
