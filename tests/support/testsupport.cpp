@@ -1,6 +1,8 @@
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QAtomicInteger>
+#include <QKeyEvent>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -58,6 +60,18 @@ template <typename F> auto withDatabase(const QString& path, F f) {
 }
 
 } // namespace
+
+void typeText(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        const int key = c.isDigit() && c.unicode() < 128 ? Qt::Key_0 + (c.unicode() - '0')
+                        : c.unicode() < 128                 ? QChar(c).toUpper().unicode()
+                                                            : 0;
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QApplication::sendEvent(widget, &release);
+    }
+}
 
 TestAppFolder::TestAppFolder() {
     if (!dir_.isValid())

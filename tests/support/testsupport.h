@@ -12,6 +12,10 @@
 
 namespace hovtest {
 
+// Types text into a widget one key press at a time, any script (QTest::keyClicks takes
+// Latin-1 only).
+void typeText(QWidget* widget, const QString& text);
+
 // A private application folder made from the built one: the three database files and
 // skin/, copied into a temporary folder for one test.
 class TestAppFolder {
