@@ -310,8 +310,22 @@ void Frm1::startTest() {
         dialogs().notice(this, QStringLiteral("فردي با اين مشخصات وجود ندارد"));
         return;
     }
-    db.ensureAnswerRows(code);
-    test->attachSubject(code);
+    // Without its three answer rows the test could store nothing; the operator hears of
+    // it now rather than after the subject has answered.
+    if (!db.ensureAnswerRows(code)) {
+        delete test;
+        dialogs().message(this, QStringLiteral("خطا"),
+                          QStringLiteral("رديف پاسخ آزمودني در فايل اطلاعاتي ساخته نشد؛ تست اجرا نمي شود") +
+                              QLatin1Char('\n') + db.lastError(),
+                          Dialogs::Icon::Critical);
+        return;
+    }
+    if (!test->attachSubject(code)) {
+        const QString why = test->lastError();
+        delete test;
+        dialogs().message(this, QStringLiteral("خطا"), why, Dialogs::Icon::Critical);
+        return;
+    }
     test->showWaiting();
     Text3->setText(QStringLiteral("1"));
     close();
