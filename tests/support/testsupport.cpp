@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QAtomicInteger>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -71,6 +72,12 @@ void typeText(QWidget* widget, const QString& text) {
         QApplication::sendEvent(widget, &press);
         QApplication::sendEvent(widget, &release);
     }
+}
+
+void hoverOver(QWidget* widget, QPoint pos) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(pos), QPointF(widget->mapToGlobal(pos)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
 }
 
 TestAppFolder::TestAppFolder() {
