@@ -260,6 +260,32 @@ bool SubjectDb::writeAllAnswers(const QString& code, const AnswerSheet& sheet) {
     return ok;
 }
 
+bool SubjectDb::writeAnswerItems(const QString& code, int table, const QList<int>& items,
+                                 const AnswerSheet& sheet) {
+    if (items.isEmpty())
+        return true;
+    QStringList sets;
+    for (int item : items) {
+        if (!isItem(item) || answerTableOf(item) != table) {
+            file_.setError(QStringLiteral("سؤال %1 در %2 نيست").arg(item).arg(answerTableName(table)));
+            return false;
+        }
+        sets << quoted(itemColumn(item)) + QStringLiteral(" = ?");
+    }
+    QSqlQuery q(file_.database());
+    q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE \"Code\" = ?")
+                  .arg(quoted(answerTableName(table)), sets.join(QStringLiteral(", "))));
+    for (int item : items)
+        q.addBindValue(bindable(sheet.at(item)));
+    q.addBindValue(code);
+    if (!q.exec())
+        return fail(q);
+    if (q.numRowsAffected() == 1)
+        return true;
+    file_.setError(QStringLiteral("رديف پاسخ %1 پيدا نشد").arg(answerTableName(table)));
+    return false;
+}
+
 bool SubjectDb::storeColumns(const QString& code, const QList<QPair<QString, QString>>& columns) {
     if (columns.isEmpty())
         return true;

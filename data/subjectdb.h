@@ -45,6 +45,10 @@ public:
     // Writes the 160 columns of one answer table from the sheet.
     bool writeAnswerTable(const QString& code, int table, const AnswerSheet& sheet);
     bool writeAllAnswers(const QString& code, const AnswerSheet& sheet);
+    // Writes only the given items' columns of one answer table from the sheet; the
+    // items must lie in that table. The other columns of the row stay as they are.
+    bool writeAnswerItems(const QString& code, int table, const QList<int>& items,
+                          const AnswerSheet& sheet);
 
     // Sets the given IDE columns of one subject, in one statement.
     bool storeColumns(const QString& code, const QList<QPair<QString, QString>>& columns);

@@ -41,6 +41,7 @@ private slots:
     void itemsMapToTheirTableAndColumn_data();
     void itemsMapToTheirTableAndColumn();
     void nullAndEmptyAnswersStayApart();
+    void writeAnswerItemsTouchesOnlyThoseColumns();
     void missingAnswerRowsAreAddedOnly();
     void storeColumnsKeepsTheOthersWhenOneFails();
     void missingFileIsReportedNotCreated();
@@ -177,6 +178,29 @@ void TestData::nullAndEmptyAnswersStayApart() {
                        QStringLiteral("SELECT \"4\" IS NULL AND \"5\" = '' FROM \"Answer1\""))
                  .toInt(),
              1);
+}
+
+// Only the listed columns change: a value another window stored meanwhile survives;
+// items of another table, and a missing row, are refused.
+void TestData::writeAnswerItemsTouchesOnlyThoseColumns() {
+    hovtest::TestAppFolder app;
+    SubjectDb db(app.folder());
+    const QString code = QStringLiteral("9");
+    QVERIFY(db.registerSubject(subjectWithCode(code)));
+    AnswerSheet sheet = db.loadAnswers(code);
+    QVERIFY(app.exec(QStringLiteral("HOVDB.mdb"),
+                     QStringLiteral("UPDATE \"Answer2\" SET \"170\" = '2' WHERE \"Code\" = '9'")));
+    sheet.set(161, QStringLiteral("1"));
+    sheet.set(320, QString(QLatin1String("")));
+    QVERIFY2(db.writeAnswerItems(code, 1, {161, 320}, sheet), qPrintable(db.lastError()));
+    QCOMPARE(app.value(QStringLiteral("HOVDB.mdb"),
+                       QStringLiteral("SELECT \"161\" = '1' AND \"320\" = '' AND \"170\" = '2' "
+                                      "AND \"171\" IS NULL FROM \"Answer2\" WHERE \"Code\" = '9'"))
+                 .toInt(),
+             1);
+    QVERIFY(!db.writeAnswerItems(code, 1, {160}, sheet));
+    QVERIFY(!db.writeAnswerItems(QStringLiteral("no such code"), 1, {161}, sheet));
+    QVERIFY(db.lastError().contains(QStringLiteral("Answer2")));
 }
 
 void TestData::missingAnswerRowsAreAddedOnly() {
