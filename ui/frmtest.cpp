@@ -379,7 +379,7 @@ void FrmTest::answer(const QString& value) {
     if (!isItem(attachedItem_))
         return;
     sheet_.set(attachedItem_, value);
-    pending_[static_cast<size_t>(answerTableOf(attachedItem_))] = true;
+    pending_[static_cast<size_t>(answerTableOf(attachedItem_))].insert(attachedItem_);
     Text12->setText(value);
     showAnswer(value);
 }
@@ -398,13 +398,13 @@ void FrmTest::step(int delta) {
 
 bool FrmTest::writeAnswerRow(int table) {
     auto& pending = pending_[static_cast<size_t>(table)];
-    if (!pending)
+    if (pending.empty())
         return true;
-    if (db_.writeAnswerTable(code_, table, sheet_)) {
-        pending = false;
-        return true;
-    }
-    return false;
+    // Only what changed: the rest of the row in memory is what was read from the file.
+    if (!db_.writeAnswerItems(code_, table, QList<int>(pending.begin(), pending.end()), sheet_))
+        return false;
+    pending.clear();
+    return true;
 }
 
 Subject FrmTest::identityFromPanel() const {

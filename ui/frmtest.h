@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <set>
 
 class QComboBox;
 class QFrame;
@@ -80,8 +81,8 @@ private:
     void step(int delta);
     void answer(const QString& value);
     void showAnswer(const QString& value);
-    // The writes. A row is written only when it holds a change; a failed write keeps
-    // the change pending, so the next write point tries again.
+    // The writes. A row's write stores the items changed in it since its last write;
+    // a failed write keeps them pending, so the next write point tries again.
     bool writeAnswerRow(int table);
     bool writeIdentity();
     // Answer1, IDE, Answer2, Answer3; the failures, for the operator.
@@ -95,7 +96,7 @@ private:
     QString error_;
     Subject subject_;               // the IDE row as last read or written
     AnswerSheet sheet_;
-    std::array<bool, kAnswerTableCount> pending_{};
+    std::array<std::set<int>, kAnswerTableCount> pending_; // changed items per table
     int attachedItem_ = 0;          // the item Text12 is attached to; 0 before the first
     bool closed_ = false;
 };
