@@ -42,7 +42,6 @@ RegistrationPanel::RegistrationPanel(const AppFolder& folder, const QString& sub
     : QFrame(parent), folder_(folder) {
     setObjectName(QStringLiteral("Frame10"));
     setFrameShape(QFrame::StyledPanel);
-    setProperty("skinFrame", true);
     setFont(designFont(kNazanin, 12, true));
 
     Text11 = field(this, QStringLiteral("Text11"));
