@@ -193,8 +193,10 @@ bool SubjectDb::ensureAnswerRows(const QString& code) {
     return ok;
 }
 
-AnswerSheet SubjectDb::loadAnswers(const QString& code) {
+AnswerSheet SubjectDb::loadAnswers(const QString& code, bool* ok) {
     AnswerSheet sheet;
+    if (ok)
+        *ok = true;
     for (int table = 0; table < kAnswerTableCount; ++table) {
         QSqlQuery q(file_.database());
         q.setForwardOnly(true);
@@ -203,6 +205,8 @@ AnswerSheet SubjectDb::loadAnswers(const QString& code) {
         q.addBindValue(code);
         if (!q.exec()) {
             fail(q);
+            if (ok)
+                *ok = false;
             continue;
         }
         if (!q.next())

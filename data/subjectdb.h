@@ -37,8 +37,9 @@ public:
     bool ensureAnswerRows(const QString& code);
     bool hasAnswerRow(const QString& code, int table);
 
-    // Missing rows read as all unanswered.
-    AnswerSheet loadAnswers(const QString& code);
+    // Missing rows read as all unanswered. A failed read leaves *ok false (when given), so a
+    // caller can tell "no answers" from "answers could not be read".
+    AnswerSheet loadAnswers(const QString& code, bool* ok = nullptr);
     // Writes the 160 columns of one answer table from the sheet.
     bool writeAnswerTable(const QString& code, int table, const AnswerSheet& sheet);
     bool writeAllAnswers(const QString& code, const AnswerSheet& sheet);
