@@ -194,6 +194,19 @@ bool SubjectDb::ensureAnswerRows(const QString& code) {
 }
 
 AnswerSheet SubjectDb::loadAnswers(const QString& code) {
+    bool ok = true;
+    return readAnswers(code, &ok);
+}
+
+std::optional<AnswerSheet> SubjectDb::loadAnswersChecked(const QString& code) {
+    bool ok = true;
+    AnswerSheet sheet = readAnswers(code, &ok);
+    if (!ok)
+        return std::nullopt;
+    return sheet;
+}
+
+AnswerSheet SubjectDb::readAnswers(const QString& code, bool* ok) {
     AnswerSheet sheet;
     for (int table = 0; table < kAnswerTableCount; ++table) {
         QSqlQuery q(file_.database());
@@ -202,11 +215,14 @@ AnswerSheet SubjectDb::loadAnswers(const QString& code) {
                       .arg(quoted(answerTableName(table))));
         q.addBindValue(code);
         if (!q.exec()) {
-            fail(q);
+            *ok = fail(q);
             continue;
         }
-        if (!q.next())
+        if (!q.next()) {
+            if (q.lastError().isValid())
+                *ok = fail(q);
             continue;
+        }
         const QSqlRecord record = q.record();
         const int first = firstItemOf(table);
         for (int item = first; item < first + kItemsPerTable; ++item) {

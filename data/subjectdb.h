@@ -39,6 +39,9 @@ public:
 
     // Missing rows read as all unanswered.
     AnswerSheet loadAnswers(const QString& code);
+    // As loadAnswers, but nothing when a table could not be read, so that a caller
+    // that writes the sheet back never writes a partly read one over the file.
+    std::optional<AnswerSheet> loadAnswersChecked(const QString& code);
     // Writes the 160 columns of one answer table from the sheet.
     bool writeAnswerTable(const QString& code, int table, const AnswerSheet& sheet);
     bool writeAllAnswers(const QString& code, const AnswerSheet& sheet);
@@ -50,6 +53,7 @@ public:
 
 private:
     bool fail(const class QSqlQuery& query);
+    AnswerSheet readAnswers(const QString& code, bool* ok);
     DatabaseFile file_;
 };
 
