@@ -8,8 +8,8 @@ namespace hov {
 
 AnswerSheetBox::AnswerSheetBox(int item, QWidget* parent) : QLineEdit(parent), item_(item) {
     setAlignment(Qt::AlignCenter);
-    // Typed digits are one character; a stored value other than "1" or "2" is shown
-    // whole rather than cut to its first character.
+    // No length limit: typing puts one character at most, and a stored value other
+    // than "1" or "2" is shown whole rather than cut to its first character.
     setAcceptDrops(false);
     // Input methods would insert text behind the key handling.
     setAttribute(Qt::WA_InputMethodEnabled, false);

@@ -8,8 +8,8 @@ namespace hov {
 // "0", "1" and "2" are reported as typed digits and Backspace/Delete as a clearing,
 // whatever the cursor and selection, so a digit always replaces what the box holds.
 // Every other typed character, and the keyboard paste, is refused with a beep only.
-// Text that arrives otherwise (context-menu paste, a drop) is reported as an edit for
-// the window to accept or refuse.
+// Text that arrives otherwise (the context menu's paste) is reported as an edit for the
+// window to accept or refuse; drops and input methods are off.
 class AnswerSheetBox : public QLineEdit {
     Q_OBJECT
 public:

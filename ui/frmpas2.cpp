@@ -337,6 +337,7 @@ void Frmpas2::enterValue(int item, const QString& value, const QString& shown, b
         case AnswerSheetCheck::Outcome::Settled:
             answers_.set(item, value);
             dirty_ = true;
+            showStored(item);
             markOpen(item, false);
             break;
         case AnswerSheetCheck::Outcome::Differs:
