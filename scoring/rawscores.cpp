@@ -120,8 +120,8 @@ double leadingNumber(QStringView text) {
 
 std::array<int, kScaleCount> rawScores(std::span<const QString> answers) {
     // Each answer is read once, however many scales key its item; unanswered items read as 0.
-    std::array<double, kItemCount> values{};
-    const auto answered = std::min<std::size_t>(answers.size(), kItemCount);
+    std::array<double, kKeyItemMax> values{};
+    const auto answered = std::min<std::size_t>(answers.size(), kKeyItemMax);
     for (std::size_t i = 0; i < answered; ++i)
         values[i] = leadingNumber(answers[i]);
 

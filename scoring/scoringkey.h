@@ -6,7 +6,7 @@
 
 namespace hov {
 
-inline constexpr int kItemCount = 480;
+inline constexpr int kKeyItemMax = 480;
 inline constexpr int kScoringKeySize = 694;
 
 // One (scale, item) pair of the scoring key.

@@ -17,7 +17,7 @@ namespace {
 
 using Scores = std::array<int, kScaleCount>;
 
-QList<QString> allAnswers(const QString& text, int count = kItemCount) {
+QList<QString> allAnswers(const QString& text, int count = kKeyItemMax) {
     return QList<QString>(count, text);
 }
 
@@ -180,7 +180,7 @@ void TestScoring::flippingOneAnswerMovesItsScales() {
     QList<QString> answers = allAnswers(QStringLiteral("1"));
     const Scores before = scoresOf(answers);
     int sixScaleItems = 0;
-    for (int item = 1; item <= kItemCount; ++item) {
+    for (int item = 1; item <= kKeyItemMax; ++item) {
         answers[item - 1] = QStringLiteral("2");
         const Scores after = scoresOf(answers);
         answers[item - 1] = QStringLiteral("1");
@@ -204,7 +204,7 @@ void TestScoring::flippingOneAnswerMovesItsScales() {
 void TestScoring::shortAndLongAnswerLists() {
     for (int count : {0, 1, 160, 321, 479}) {
         QList<QString> padded = allAnswers(QStringLiteral("1"), count);
-        padded.resize(kItemCount);
+        padded.resize(kKeyItemMax);
         QCOMPARE(scoresOf(allAnswers(QStringLiteral("1"), count)), scoresOf(padded));
     }
     QCOMPARE(scoresOf(allAnswers(QStringLiteral("1"), 0)), Scores{});

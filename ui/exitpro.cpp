@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
 
@@ -121,6 +122,9 @@ bool Exitpro::eventFilter(QObject* watched, QEvent* event) {
             c1->hide();
             c2->show();
         }
+        // Moves over a picture stop here; only the background restores the pictures.
+        if (event->type() == QEvent::MouseMove)
+            return true;
     } else if (event->type() == QEvent::MouseButtonRelease) {
         if (watched == k1 || watched == k2) {
             leave();

@@ -19,6 +19,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -270,6 +271,11 @@ bool Frm1::eventFilter(QObject* watched, QEvent* event) {
                 SkinLabel2->setText(hint);
                 SkinLabel2->show();
             }
+            // A move the button ignores would travel on to the menu column and clear
+            // the hint again.
+            if (type == QEvent::MouseMove &&
+                static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton)
+                return true;
         }
     } else if (type == QEvent::MouseButtonRelease && watched == Picture1) {
         for (const QString& url : {links::kSite, links::kShop, links::kStore})

@@ -1,6 +1,9 @@
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QAtomicInteger>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -58,6 +61,24 @@ template <typename F> auto withDatabase(const QString& path, F f) {
 }
 
 } // namespace
+
+void typeText(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        const int key = c.isDigit() && c.unicode() < 128 ? Qt::Key_0 + (c.unicode() - '0')
+                        : c.unicode() < 128                 ? QChar(c).toUpper().unicode()
+                                                            : 0;
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+void hoverOver(QWidget* widget, QPoint pos) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(pos), QPointF(widget->mapToGlobal(pos)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
 
 TestAppFolder::TestAppFolder() {
     if (!dir_.isValid())

@@ -4,6 +4,7 @@
 #include "services.h"
 
 #include <QList>
+#include <QPoint>
 #include <QQueue>
 #include <QString>
 #include <QTemporaryDir>
@@ -11,6 +12,14 @@
 #include <memory>
 
 namespace hovtest {
+
+// Types text into a widget one key press at a time, any script (QTest::keyClicks takes
+// Latin-1 only).
+void typeText(QWidget* widget, const QString& text);
+
+// The mouse resting on a widget: the move event the widget (and its filters) receives.
+// QTest::mouseMove moves no widget's mouse on the offscreen platform.
+void hoverOver(QWidget* widget, QPoint pos = QPoint(3, 3));
 
 // A private application folder made from the built one: the three database files and
 // skin/, copied into a temporary folder for one test.

@@ -1,0 +1,253 @@
+// The stores over the three database files: values bound, codes exact, answers in
+// their tables and columns, registration all or nothing.
+#include "settingsdb.h"
+#include "subjectdb.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
+
+using namespace hov;
+
+namespace {
+
+Subject subjectWithCode(const QString& code) {
+    Subject s;
+    s.code = code;
+    s.firstName = QStringLiteral("سارا");
+    s.lastName = QStringLiteral("O'Brien \"Jr\"");
+    s.age = QStringLiteral("34");
+    s.sex = QStringLiteral("زن");
+    s.marital = QStringLiteral("مجرد");
+    s.group = QStringLiteral("B");
+    s.education = QStringLiteral("كارشناسي ارشد; DROP TABLE IDE; --");
+    s.date = QStringLiteral("1403/01/05");
+    s.time = QStringLiteral("09:05:07");
+    return s;
+}
+
+} // namespace
+
+class TestData : public QObject {
+    Q_OBJECT
+
+private slots:
+    void codesAreStoredAndFoundExactly_data();
+    void codesAreStoredAndFoundExactly();
+    void codesDifferByLeadingZeroAndBlank();
+    void registrationWritesFourRowsOrNone();
+    void registrationClearsLeftoverAnswerRows();
+    void itemsMapToTheirTableAndColumn_data();
+    void itemsMapToTheirTableAndColumn();
+    void nullAndEmptyAnswersStayApart();
+    void missingAnswerRowsAreAddedOnly();
+    void storeColumnsKeepsTheOthersWhenOneFails();
+    void missingFileIsReportedNotCreated();
+    void settingsReadTheFirstRow();
+    void commitLeavesOneFile();
+};
+
+void TestData::codesAreStoredAndFoundExactly_data() {
+    QTest::addColumn<QString>("code");
+    QTest::newRow("apostrophe") << QStringLiteral("O'Neil");
+    QTest::newRow("quotes") << QStringLiteral("a\"b\"'c'");
+    QTest::newRow("sql") << QStringLiteral("1'; DELETE FROM \"IDE\"; --");
+    QTest::newRow("like") << QStringLiteral("%_*");
+    QTest::newRow("long") << QString(1000, QChar(0x06A9));
+    QTest::newRow("control") << QStringLiteral("a\tb\nc\x01");
+    QTest::newRow("bidi") << QStringLiteral("\u200F12\u202Eabc\u202C");
+    QTest::newRow("mixed") << QStringLiteral("پرونده-42-B");
+    QTest::newRow("arabic and persian yeh") << QStringLiteral("علي-علی");
+}
+
+void TestData::codesAreStoredAndFoundExactly() {
+    QFETCH(QString, code);
+    hovtest::TestAppFolder app;
+    QVERIFY(app.isValid());
+    SubjectDb db(app.folder());
+    QVERIFY2(db.isOpen(), qPrintable(db.lastError()));
+    Subject s = subjectWithCode(code);
+    s.firstName = code;
+    QVERIFY2(db.registerSubject(s), qPrintable(db.lastError()));
+
+    const auto found = db.findSubject(code);
+    QVERIFY(found);
+    QCOMPARE(found->code, code);
+    QCOMPARE(found->firstName, code);
+    QCOMPARE(found->lastName, s.lastName);
+    QCOMPARE(found->education, s.education);
+    QVERIFY(db.codeExists(code));
+    QCOMPARE(db.subjectCount(), 1);
+    for (int table = 0; table < kAnswerTableCount; ++table)
+        QVERIFY(db.hasAnswerRow(code, table));
+
+    AnswerSheet sheet;
+    sheet.set(1, QStringLiteral("1"));
+    sheet.set(480, QStringLiteral("2"));
+    QVERIFY(db.writeAllAnswers(code, sheet));
+    QCOMPARE(db.loadAnswers(code).at(480), QStringLiteral("2"));
+    QCOMPARE(db.lastRegisteredCode().value_or(QString()), code);
+}
+
+void TestData::codesDifferByLeadingZeroAndBlank() {
+    hovtest::TestAppFolder app;
+    SubjectDb db(app.folder());
+    QVERIFY(db.registerSubject(subjectWithCode(QStringLiteral("7"))));
+    for (const QString& other : {QStringLiteral("07"), QStringLiteral(" 7"), QStringLiteral("7 ")}) {
+        QVERIFY2(!db.findSubject(other), qPrintable(other));
+        QVERIFY(!db.codeExists(other));
+    }
+    QVERIFY(db.registerSubject(subjectWithCode(QStringLiteral("07"))));
+    QCOMPARE(db.subjectCount(), 2);
+    QCOMPARE(db.findSubject(QStringLiteral("07"))->code, QStringLiteral("07"));
+    // The same code twice is refused by the file itself.
+    QVERIFY(!db.registerSubject(subjectWithCode(QStringLiteral("7"))));
+    QCOMPARE(db.subjectCount(), 2);
+}
+
+void TestData::registrationWritesFourRowsOrNone() {
+    hovtest::TestAppFolder app;
+    // A failure between the rows: the second answer row cannot be written.
+    QVERIFY(app.exec(QStringLiteral("HOVDB.mdb"),
+                     QStringLiteral("CREATE TRIGGER fail_answer2 BEFORE INSERT ON \"Answer2\" "
+                                    "BEGIN SELECT RAISE(ABORT, 'disk trouble'); END")));
+    SubjectDb db(app.folder());
+    QVERIFY(!db.registerSubject(subjectWithCode(QStringLiteral("12"))));
+    QVERIFY(db.lastError().contains(QStringLiteral("disk trouble")));
+    QCOMPARE(db.subjectCount(), 0);
+    for (int table = 0; table < kAnswerTableCount; ++table)
+        QCOMPARE(db.answerRowCount(table), 0);
+
+    QVERIFY(app.exec(QStringLiteral("HOVDB.mdb"), QStringLiteral("DROP TRIGGER fail_answer2")));
+    QVERIFY(db.registerSubject(subjectWithCode(QStringLiteral("12"))));
+    QCOMPARE(db.subjectCount(), 1);
+    for (int table = 0; table < kAnswerTableCount; ++table)
+        QCOMPARE(db.answerRowCount(table), 1);
+}
+
+void TestData::registrationClearsLeftoverAnswerRows() {
+    hovtest::TestAppFolder app;
+    QVERIFY(app.exec(QStringLiteral("HOVDB.mdb"),
+                     QStringLiteral("INSERT INTO \"Answer1\" (\"Code\", \"5\") VALUES ('9', '1')")));
+    SubjectDb db(app.folder());
+    QVERIFY(db.registerSubject(subjectWithCode(QStringLiteral("9"))));
+    QVERIFY(db.loadAnswers(QStringLiteral("9")).at(5).isEmpty());
+    QCOMPARE(db.answerRowCount(0), 1);
+}
+
+void TestData::itemsMapToTheirTableAndColumn_data() {
+    QTest::addColumn<int>("item");
+    QTest::addColumn<QString>("table");
+    for (int item : {1, 160, 161, 320, 321, 480})
+        QTest::newRow(qPrintable(QString::number(item)))
+            << item << (item <= 160 ? QStringLiteral("Answer1")
+                                    : item <= 320 ? QStringLiteral("Answer2") : QStringLiteral("Answer3"));
+}
+
+void TestData::itemsMapToTheirTableAndColumn() {
+    QFETCH(int, item);
+    QFETCH(QString, table);
+    QCOMPARE(answerTableName(answerTableOf(item)), table);
+    hovtest::TestAppFolder app;
+    SubjectDb db(app.folder());
+    QVERIFY(db.registerSubject(subjectWithCode(QStringLiteral("5"))));
+    AnswerSheet sheet;
+    sheet.set(item, QStringLiteral("2"));
+    QVERIFY(db.writeAnswerTable(QStringLiteral("5"), answerTableOf(item), sheet));
+    const QString sql = QStringLiteral("SELECT \"%1\" FROM \"%2\" WHERE \"Code\" = '5'").arg(item).arg(table);
+    QCOMPARE(app.value(QStringLiteral("HOVDB.mdb"), sql).toString(), QStringLiteral("2"));
+    QCOMPARE(db.loadAnswers(QStringLiteral("5")).at(item), QStringLiteral("2"));
+}
+
+void TestData::nullAndEmptyAnswersStayApart() {
+    hovtest::TestAppFolder app;
+    SubjectDb db(app.folder());
+    QVERIFY(db.registerSubject(subjectWithCode(QStringLiteral("3"))));
+    QVERIFY(app.exec(QStringLiteral("HOVDB.mdb"),
+                     QStringLiteral("UPDATE \"Answer1\" SET \"5\" = '', \"6\" = ' 1' WHERE \"Code\" = '3'")));
+    const AnswerSheet sheet = db.loadAnswers(QStringLiteral("3"));
+    QVERIFY(sheet.at(4).isNull());
+    QVERIFY(!sheet.at(5).isNull());
+    QVERIFY(sheet.at(5).isEmpty());
+    QCOMPARE(sheet.at(6), QStringLiteral(" 1"));
+    // Written back unchanged: NULL stays NULL, '' stays ''.
+    QVERIFY(db.writeAnswerTable(QStringLiteral("3"), 0, sheet));
+    QCOMPARE(app.value(QStringLiteral("HOVDB.mdb"),
+                       QStringLiteral("SELECT \"4\" IS NULL AND \"5\" = '' FROM \"Answer1\""))
+                 .toInt(),
+             1);
+}
+
+void TestData::missingAnswerRowsAreAddedOnly() {
+    hovtest::TestAppFolder app;
+    SubjectDb db(app.folder());
+    QVERIFY(db.registerSubject(subjectWithCode(QStringLiteral("8"))));
+    AnswerSheet sheet;
+    sheet.set(2, QStringLiteral("1"));
+    QVERIFY(db.writeAnswerTable(QStringLiteral("8"), 0, sheet));
+    QVERIFY(app.exec(QStringLiteral("HOVDB.mdb"), QStringLiteral("DELETE FROM \"Answer2\"")));
+    QVERIFY(app.exec(QStringLiteral("HOVDB.mdb"), QStringLiteral("DELETE FROM \"Answer3\"")));
+    QVERIFY(db.ensureAnswerRows(QStringLiteral("8")));
+    QCOMPARE(db.loadAnswers(QStringLiteral("8")).at(2), QStringLiteral("1"));
+    for (int table = 0; table < kAnswerTableCount; ++table)
+        QCOMPARE(db.answerRowCount(table), 1);
+    QCOMPARE(app.value(QStringLiteral("HOVDB.mdb"),
+                       QStringLiteral("SELECT COUNT(*) FROM \"Answer3\" WHERE \"321\" IS NULL"))
+                 .toInt(),
+             1);
+}
+
+void TestData::storeColumnsKeepsTheOthersWhenOneFails() {
+    hovtest::TestAppFolder app;
+    SubjectDb db(app.folder());
+    QVERIFY(db.registerSubject(subjectWithCode(QStringLiteral("4"))));
+    QVERIFY(!db.storeColumns(QStringLiteral("4"), {{QStringLiteral("Do"), QStringLiteral("12")},
+                                                   {QStringLiteral("Ie"), QStringLiteral("7")},
+                                                   {QStringLiteral("Le"), QStringLiteral("9")}}));
+    QCOMPARE(app.value(QStringLiteral("HOVDB.mdb"), QStringLiteral("SELECT \"Do\" || '/' || \"Le\" FROM \"IDE\""))
+                 .toString(),
+             QStringLiteral("12/9"));
+}
+
+void TestData::missingFileIsReportedNotCreated() {
+    QTemporaryDir empty;
+    SubjectDb db(AppFolder(empty.path()));
+    QVERIFY(!db.isOpen());
+    QVERIFY(db.lastError().contains(QStringLiteral("HOVDB.mdb")));
+    QVERIFY(db.lastError().contains(QDir::toNativeSeparators(empty.path())));
+    QCOMPARE(db.subjectCount(), 0);
+    QVERIFY(!db.findSubject(QStringLiteral("1")));
+    QVERIFY(!QFileInfo::exists(empty.path() + QStringLiteral("/HOVDB.mdb")));
+
+    // Garbage where a database should be: an error, not a crash.
+    QFile junk(empty.path() + QStringLiteral("/Theme.adz"));
+    QVERIFY(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(4096, 'x'));
+    junk.close();
+    SettingsDb settings{AppFolder(empty.path())};
+    QVERIFY(!settings.isOpen());
+    QCOMPARE(settings.load().name, QString());
+}
+
+void TestData::settingsReadTheFirstRow() {
+    hovtest::TestAppFolder app;
+    QVERIFY(app.exec(QStringLiteral("Theme.adz"),
+                     QStringLiteral("INSERT INTO \"Theme\" (\"Name\", \"T11\") VALUES ('second', 'x')")));
+    SettingsDb db(app.folder());
+    const ClinicSettings s = db.load();
+    QCOMPARE(s.subjectTerm, QStringLiteral("کد آزمودني"));
+    QVERIFY(s.name != QStringLiteral("second"));
+}
+
+void TestData::commitLeavesOneFile() {
+    hovtest::TestAppFolder app;
+    SubjectDb db(app.folder());
+    QVERIFY(db.registerSubject(subjectWithCode(QStringLiteral("1"))));
+    const QDir dir(app.path());
+    QVERIFY(!dir.exists(QStringLiteral("HOVDB.mdb-wal")));
+    QVERIFY(!dir.exists(QStringLiteral("HOVDB.mdb-journal")));
+}
+
+QTEST_GUILESS_MAIN(TestData)
+#include "test_data.moc"

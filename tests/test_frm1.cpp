@@ -1,0 +1,392 @@
+// The main window: start-up, menu, hints, contact block, leaving through the exit window,
+// one running copy.
+#include "about.h"
+#include "exitpro.h"
+#include "fonts.h"
+#include "frm1.h"
+#include "geometry.h"
+#include "navigator.h"
+#include "singleinstance.h"
+#include "startup.h"
+#include "subjectdb.h"
+#include "testsupport.h"
+#include "theme.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSysInfo>
+#include <QTest>
+#include <QTimer>
+
+using namespace hov;
+
+namespace {
+
+const QString kHov = QStringLiteral("HOVDB.mdb");
+const QString kTheme = QStringLiteral("Theme.adz");
+
+// Counts fresh main windows and program ends instead of making or doing them.
+struct Navigation {
+    int mainWindows = 0;
+    int ends = 0;
+    Navigation() {
+        nav::setMainWindowFactory([this] {
+            ++mainWindows;
+            return nullptr;
+        });
+        nav::setEndProgramHandler([this] { ++ends; });
+    }
+    ~Navigation() {
+        nav::setMainWindowFactory({});
+        nav::setEndProgramHandler({});
+    }
+};
+
+void registerSubject(const AppFolder& folder, const QString& code) {
+    Subject s;
+    s.code = code;
+    s.firstName = QStringLiteral("x");
+    SubjectDb db(folder);
+    QVERIFY(db.registerSubject(s));
+}
+
+} // namespace
+
+class TestFrm1 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { installFonts(); }
+    void startUpFillsTheWindow();
+    void hintsCarryTheSubjectTerm_data();
+    void hintsCarryTheSubjectTerm();
+    void hintAreaFollowsTheMouse();
+    void contactBlock_data();
+    void contactBlock();
+    void menuButtonsDoNothingOnEmptyTables();
+    void webButtonsOpenTheirPages();
+    void startsWithAnyThemeFile_data();
+    void startsWithAnyThemeFile();
+    void closeBoxAndExitButtonReachTheSameExitWindow_data();
+    void closeBoxAndExitButtonReachTheSameExitWindow();
+    void handOverClosesWithoutExitWindow();
+    void exitWindowLeaveAndStay();
+    void exitWindowCaptionAlternates();
+    void aboutIsModalAndAnimated();
+    void singleInstance();
+    void secondCopyShowsWarningAndNoWindow();
+    void missingDatabaseFileIsNamed();
+};
+
+void TestFrm1::startUpFillsTheWindow() {
+    hovtest::WindowFixture f;
+    QVERIFY(f.app.exec(kTheme, QStringLiteral("UPDATE \"Theme\" SET \"Name\" = 'كلينيك آرامش'")));
+    Frm1 w(f.app.folder());
+    QCOMPARE(w.windowTitle(), QStringLiteral("HOV"));
+    QCOMPARE(w.size(), pxSize(10215, 8535));
+    QCOMPARE(w.pos(), pxPoint(2085, 745));
+    QCOMPARE(w.layoutDirection(), Qt::RightToLeft);
+    QCOMPARE(w.Text3->text(), QStringLiteral("2"));
+    QCOMPARE(w.SkinLabel9->text(), QStringLiteral("HOV 2.1"));
+    QCOMPARE(w.SkinLabel1->text(), QStringLiteral("كلينيك آرامش"));
+    QCOMPARE(w.SkinLabel6->text(), QStringLiteral("09:05:07"));
+    QCOMPARE(w.SkinLabel6->toolTip(), QStringLiteral("اگر ساعت دقيق نباشد ساعت سيستم خود را تنظيم کنيد"));
+    QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+    const QStringList captions{QStringLiteral("ثبت نام آزمودني"), QStringLiteral("اجراي تست"),
+                               QStringLiteral("کليد گذاري"), QStringLiteral("نمايش کد آزمودني"),
+                               QStringLiteral("ماشين حساب"), QStringLiteral("تنظيمات"),
+                               QStringLiteral("پاسخنامه"), QStringLiteral("درباره ما"),
+                               QStringLiteral("بروز رساني"), QStringLiteral("خروج")};
+    const QList<QPushButton*> buttons{w.Command1, w.Command2,  w.Command3,  w.Command4,  w.Command5,
+                                      w.Command9, w.Command13, w.Command14, w.Command17, w.Command6};
+    for (int i = 0; i < buttons.size(); ++i)
+        QCOMPARE(buttons[i]->text(), captions[i]);
+    // The clock follows the clock.
+    f.clock.time = f.clock.time.addSecs(61);
+    QTest::qWait(1100);
+    QCOMPARE(w.SkinLabel6->text(), QStringLiteral("09:06:08"));
+}
+
+void TestFrm1::hintsCarryTheSubjectTerm_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("hint");
+    const QString t = QStringLiteral("شماره پرونده");
+    QTest::newRow("Command1") << "Command1" << QStringLiteral(" شما بايد هر آزمودني را ابتدا ثبت نام کرده و سپس روي دکمه اجراي تست کليک کرده و ") + t + QStringLiteral(" را وارد کنيد");
+    QTest::newRow("Command2") << "Command2" << QStringLiteral(" جهت پاسخ دادن به سؤالها روي اين دکمه کليک کنيد و  ") + t + QStringLiteral(" مورد نظر را وارد کنيد");
+    QTest::newRow("Command3") << "Command3" << QStringLiteral(" جهت کليد گذاري و محاسبه نتيجه تست روي اين دکمه کليک مي کنيد");
+    QTest::newRow("Command4") << "Command4" << QStringLiteral(" درصورتيکه ") + t + QStringLiteral(" را فراموش کرده ايد با کليک بر روي  اين قسمت مي توانيد آن را بدست بياوريد. همچنين براي حذف آزمودني به اين قسمت مراجه نمائيد");
+    QTest::newRow("Command9") << "Command9" << QStringLiteral("با کليک بر روي اين دکمه شمامي توانيد:1- تم برنامه را عوض کنيد 2- نام و آدرس کلينيک و ساير اطلاعات را وارد کنيد");
+    QTest::newRow("Command17") << "Command17" << QStringLiteral(" ابتدا سيستم را به اينترنت وصل نموده سپس جهت بروز رساني نرم افزار به اين قسمت مراجعه نماييد");
+    QTest::newRow("Command5 has none") << "Command5" << QString();
+    QTest::newRow("Command6 has none") << "Command6" << QString();
+}
+
+void TestFrm1::hintsCarryTheSubjectTerm() {
+    QFETCH(QString, button);
+    QFETCH(QString, hint);
+    hovtest::WindowFixture f;
+    QVERIFY(f.app.exec(kTheme, QStringLiteral("UPDATE \"Theme\" SET \"T11\" = 'شماره پرونده'")));
+    Frm1 w(f.app.folder());
+    QCOMPARE(w.hintFor(button), hint);
+    QCOMPARE(w.Command4->text(), QStringLiteral("نمايش شماره پرونده"));
+}
+
+void TestFrm1::hintAreaFollowsTheMouse() {
+    hovtest::WindowFixture f;
+    Frm1 w(f.app.folder());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(w.SkinLabel2->isHidden());
+    hovtest::hoverOver(w.Command3);
+    QVERIFY(w.SkinLabel2->isVisible());
+    QCOMPARE(w.SkinLabel2->text(), w.hintFor(QStringLiteral("Command3")));
+    // A button without a hint leaves the label as it is.
+    hovtest::hoverOver(w.Command5);
+    QCOMPARE(w.SkinLabel2->text(), w.hintFor(QStringLiteral("Command3")));
+    hovtest::hoverOver(&w, QPoint(5, w.height() - 5));
+    QVERIFY(w.SkinLabel2->isHidden());
+    QVERIFY(w.SkinLabel2->text().isEmpty());
+}
+
+void TestFrm1::contactBlock_data() {
+    QTest::addColumn<QString>("set");
+    QTest::addColumn<QString>("block");
+    QTest::newRow("all empty") << QString() << QString();
+    QTest::newRow("only T4") << QStringLiteral("\"T4\" = 'www.clinic.ir'") << QStringLiteral("www.clinic.ir\r\n");
+    QTest::newRow("T1, T6 and a null T3")
+        << QStringLiteral("\"T1\" = 'a@b.ir', \"T3\" = NULL, \"T6\" = '021-555'")
+        << QStringLiteral("a@b.ir\r\n021-555\r\n");
+    QTest::newRow("all six")
+        << QStringLiteral("\"T1\"='1',\"T2\"='2',\"T3\"='3',\"T4\"='4',\"T5\"='5',\"T6\"='6'")
+        << QStringLiteral("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n");
+}
+
+void TestFrm1::contactBlock() {
+    QFETCH(QString, set);
+    QFETCH(QString, block);
+    hovtest::WindowFixture f;
+    if (!set.isEmpty())
+        QVERIFY(f.app.exec(kTheme, QStringLiteral("UPDATE \"Theme\" SET ") + set));
+    Frm1 w(f.app.folder());
+    QCOMPARE(w.Txtmosh->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")), block);
+    QCOMPARE(Frm1::contactBlock(SettingsDb(f.app.folder()).load()), block);
+}
+
+void TestFrm1::menuButtonsDoNothingOnEmptyTables() {
+    hovtest::WindowFixture f;
+    Navigation navigation;
+    Frm1 w(f.app.folder());
+    w.show();
+    for (QPushButton* b : {w.Command2, w.Command3, w.Command4})
+        b->click();
+    QVERIFY(f.dialogs.shown.isEmpty());
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.Text3->text(), QStringLiteral("2"));
+    const QWidgetList tops = QApplication::topLevelWidgets();
+    QCOMPARE(std::count_if(tops.begin(), tops.end(),
+                           [](QWidget* t) {
+                               return t->isVisible() && t->objectName() != QLatin1String("Frm1");
+                           }),
+             0);
+
+    // A subject whose Answer3 row is gone: the roster button still does nothing.
+    registerSubject(f.app.folder(), QStringLiteral("1"));
+    QVERIFY(f.app.exec(kHov, QStringLiteral("DELETE FROM \"Answer3\"")));
+    w.Command4->click();
+    QVERIFY(f.dialogs.shown.isEmpty());
+}
+
+void TestFrm1::webButtonsOpenTheirPages() {
+    hovtest::WindowFixture f;
+    Frm1 w(f.app.folder());
+    w.show();
+    w.CmdHelp->click();
+    w.Command11->click();
+    w.Cmandkanal->click();
+    QTest::mouseClick(w.Picture1, Qt::LeftButton);
+    QCOMPARE(f.shell.urls.size(), 6);
+    QVERIFY(f.shell.urls[0].endsWith(QStringLiteral("/discussions.html")));
+    QVERIFY(f.shell.urls[1].endsWith(QStringLiteral("/Soft/soft-list2.pdf")));
+    QVERIFY(f.shell.urls[2].contains(QStringLiteral("t.me")));
+    QCOMPARE(QSet<QString>(f.shell.urls.begin() + 3, f.shell.urls.end()).size(), 3);
+    QCOMPARE(w.CmdHelp->toolTip(), QStringLiteral("براي مشاهده اين قسمت بايد به اينترنت کانکت شويد"));
+    QCOMPARE(w.Picture1->toolTip(), QStringLiteral("جهت ورود به سايت کليک کنيد"));
+}
+
+void TestFrm1::startsWithAnyThemeFile_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("themed");
+    QTest::newRow("5") << QByteArray("5\r\n") << true;
+    QTest::newRow("missing") << QByteArray("-") << false;
+    QTest::newRow("garbage") << QByteArray("\x01\x02zz") << false;
+    QTest::newRow("60") << QByteArray("60\r\n") << false;
+}
+
+void TestFrm1::startsWithAnyThemeFile() {
+    QFETCH(QByteArray, content);
+    QFETCH(bool, themed);
+    hovtest::WindowFixture f;
+    const AppFolder folder = f.app.folder();
+    QFile::remove(folder.skinNumberFile());
+    if (content != "-") {
+        QFile file(folder.skinNumberFile());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    Frm1 w(folder);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QColor expected = themed ? loadSkin(folder, 5).window : defaultSkin().window;
+    QCOMPARE(w.palette().color(QPalette::Window), expected);
+}
+
+void TestFrm1::closeBoxAndExitButtonReachTheSameExitWindow_data() {
+    QTest::addColumn<bool>("byButton");
+    QTest::newRow("Command6") << true;
+    QTest::newRow("close box") << false;
+}
+
+void TestFrm1::closeBoxAndExitButtonReachTheSameExitWindow() {
+    QFETCH(bool, byButton);
+    hovtest::WindowFixture f;
+    Navigation navigation;
+    auto* w = new Frm1(f.app.folder());
+    QPointer<Frm1> guard(w);
+    QPointer<QWidget> exit;
+    connect(w, &Frm1::exitWindowShown, this, [&](QWidget* e) { exit = e; });
+    w->show();
+    if (byButton)
+        w->Command6->click();
+    else
+        w->close();
+    QTRY_VERIFY(!guard);
+    QVERIFY(exit);
+    QVERIFY(exit->isVisible());
+    QCOMPARE(exit->pos(), pxPoint(5000, 1500));
+    QCOMPARE(exit->size(), pxSize(4275, 3075));
+    QCOMPARE(navigation.ends, 0);
+    delete exit;
+}
+
+void TestFrm1::handOverClosesWithoutExitWindow() {
+    hovtest::WindowFixture f;
+    Navigation navigation;
+    auto* w = new Frm1(f.app.folder());
+    bool exitShown = false;
+    connect(w, &Frm1::exitWindowShown, this, [&] { exitShown = true; });
+    w->show();
+    w->Text3->setText(QStringLiteral("1"));
+    w->close();
+    QVERIFY(!exitShown);
+}
+
+void TestFrm1::exitWindowLeaveAndStay() {
+    hovtest::WindowFixture f;
+    Navigation navigation;
+    {
+        Exitpro exit;
+        exit.show();
+        QCOMPARE(exit.Label1->text(), QStringLiteral("آيا براي خروج از برنامه اطمينان داريد"));
+        QVERIFY(!exit.Check1->isChecked());
+        QVERIFY(exit.k1->isVisible() && !exit.k2->isVisible());
+        hovtest::hoverOver(exit.k1);
+        QVERIFY(exit.k2->isVisible());
+        hovtest::hoverOver(&exit);
+        QVERIFY(exit.k1->isVisible() && !exit.k2->isVisible());
+        QTest::mouseClick(exit.k1, Qt::LeftButton);
+        QCOMPARE(navigation.ends, 1);
+        QTest::keyClick(&exit, Qt::Key_Escape);
+        QCOMPARE(navigation.ends, 2);
+    }
+    auto* exit = new Exitpro;
+    QPointer<Exitpro> guard(exit);
+    exit->show();
+    QTest::mouseClick(exit->c1, Qt::LeftButton);
+    QCOMPARE(navigation.mainWindows, 1);
+    QCOMPARE(navigation.ends, 2);
+    QTRY_VERIFY(!guard);
+}
+
+void TestFrm1::exitWindowCaptionAlternates() {
+    Exitpro exit;
+    exit.show();
+    QSet<QString> seen;
+    for (int i = 0; i < 14; ++i) {
+        QTest::qWait(150);
+        seen.insert(exit.Check1->text());
+    }
+    QVERIFY(seen.contains(QStringLiteral(" تهيه نسخه پشتيبان")));
+    QVERIFY(seen.contains(QStringLiteral("پشتيبان گيري")));
+}
+
+void TestFrm1::aboutIsModalAndAnimated() {
+    hovtest::WindowFixture f;
+    Frm1 w(f.app.folder());
+    w.show();
+    QColor before;
+    QTimer::singleShot(100, [&] {
+        auto* about = qobject_cast<About*>(QApplication::activeModalWidget());
+        QVERIFY(about);
+        before = about->captions.front()->palette().color(QPalette::WindowText);
+        QTest::qWait(700);
+        QVERIFY(about->captions.front()->palette().color(QPalette::WindowText) != before);
+        about->accept();
+    });
+    w.Command14->click();
+    QVERIFY(before.isValid());
+}
+
+void TestFrm1::singleInstance() {
+    QTemporaryDir dir;
+    const QString lock = dir.path() + QStringLiteral("/HOV-480.lock");
+    {
+        SingleInstance first(lock);
+        QVERIFY(first.acquire());
+        SingleInstance second(lock);
+        QVERIFY(!second.acquire());
+    }
+    SingleInstance afterwards(lock);
+    QVERIFY(afterwards.acquire());
+}
+
+void TestFrm1::secondCopyShowsWarningAndNoWindow() {
+    hovtest::WindowFixture f;
+    Navigation navigation;
+    QTemporaryDir dir;
+    const QString lock = dir.path() + QStringLiteral("/HOV-480.lock");
+    // A lock left by a copy that crashed (its process is gone) does not block.
+    {
+        QFile stale(lock);
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.write("2147483000\nHOV-480\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    }
+    SingleInstance running(lock);
+    QVERIFY(running.acquire());
+    QCOMPARE(runProgram(f.app.folder(), lock), 0);
+    QCOMPARE(f.dialogs.shown.size(), 1);
+    QCOMPARE(f.dialogs.shown[0].caption, QStringLiteral("Warnnig"));
+    QCOMPARE(f.dialogs.shown[0].text, QStringLiteral("برنامه در حال اجراست"));
+    QCOMPARE(f.dialogs.lastIcon, Dialogs::Icon::Information);
+    QCOMPARE(navigation.mainWindows, 0);
+}
+
+void TestFrm1::missingDatabaseFileIsNamed() {
+    hovtest::WindowFixture f;
+    Navigation navigation;
+    QVERIFY(QFile::remove(f.app.folder().normsDatabase()));
+    QTemporaryDir dir;
+    QCOMPARE(runProgram(f.app.folder(), dir.path() + QStringLiteral("/l.lock")), 1);
+    QCOMPARE(f.dialogs.shown.size(), 1);
+    QVERIFY(f.dialogs.shown[0].text.contains(QStringLiteral("dab.adz")));
+    QVERIFY(f.dialogs.shown[0].text.contains(QDir::toNativeSeparators(f.app.path())));
+    QCOMPARE(navigation.mainWindows, 0);
+    QVERIFY(!QFile::exists(f.app.folder().normsDatabase()));
+}
+
+QTEST_MAIN(TestFrm1)
+#include "test_frm1.moc"
