@@ -96,10 +96,13 @@ Frmpas2::Frmpas2(const AppFolder& folder, QWidget* parent)
     buildPages();
     buildBar();
 
-    // The item numbers follow the theme like the design's skin labels.
+    // The item numbers follow the theme like the other skin labels, but the pages keep
+    // the sheet's light colours in every theme: a dark theme's light label colour
+    // would not read on them.
     const Skin skin = loadSkin(folder_, applyTheme(this, folder_));
+    const QColor numbers = skin.label.lightness() > 150 ? QColor(0x1a, 0x1a, 0x1a) : skin.label;
     for (AnswerSheetPage* sheet : pages_)
-        sheet->setLabelStyle(designFont(kTahoma, 8), skin.label);
+        sheet->setLabelStyle(designFont(kTahoma, 8), numbers);
     move(pxPoint(2085, 545));
     setEntryCount(0);
     Text3->setText(QStringLiteral("1"));
