@@ -809,6 +809,11 @@ void TestFrmpas2::leavingSecondEntryWithOpenItemsAsks() {
     s.fx.dialogs.queueYesNo(false);
     s.w->Command2->click();
     QVERIFY(s.w->isVisible());
+    s.add(QStringLiteral("D2"));
+    s.fx.dialogs.queueYesNo(false);
+    s.choose(QStringLiteral("D2"));
+    QCOMPARE(s.w->attachedCode(), std::optional<QString>(QStringLiteral("D")));
+    QVERIFY(s.w->ChkSecondEntry->isChecked());
     s.fx.dialogs.queueYesNo(true);
     s.w->ChkSecondEntry->click();
     QVERIFY(!s.w->ChkSecondEntry->isChecked());

@@ -240,6 +240,7 @@ void Frmpas2::chooseSubject() {
         dialogs().notice(this, kNoSubject);
         return;
     }
+    // A new subject ends the second entry of the previous one.
     if (!mayLeaveSecondEntry(kLeaveSecondEntry))
         return;
     // The previous subject's entries go to the previous subject's rows.
@@ -257,14 +258,6 @@ void Frmpas2::chooseSubject() {
     if (!stored) {
         dialogs().message(this, kCaption, db_.lastError(), Dialogs::Icon::Warning);
         return;
-    }
-    if (checking_) {
-        const QSignalBlocker block(ChkSecondEntry);
-        ChkSecondEntry->setChecked(false);
-        checking_ = false;
-        check_.clear();
-        Label1->setText(kInstruction);
-        updateDifferences();
     }
     attached_ = code;
     answers_ = *stored;
@@ -316,7 +309,7 @@ void Frmpas2::clearedByKey(int item) {
     enterValue(item, QStringLiteral(""), QString(), false);
 }
 
-// Pasted or dropped text: only a whole "0", "1", "2" or an emptied box counts, as if
+// Pasted text: only a whole "0", "1", "2" or an emptied box counts, as if
 // typed; anything else goes back to what the box showed and stores nothing.
 void Frmpas2::editedOtherwise(int item, const QString& text) {
     if (text == QLatin1String("0") || text == QLatin1String("1") || text == QLatin1String("2")) {
