@@ -9,7 +9,7 @@ cmake --build "$build" -j2 >/dev/null
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 status=0
 for b in "$build"/bench/bench_*; do
-  [ -f "$b" ] && [ -x "$b" ] || continue # not the autogen folders
+  [ -f "$b" ] && [ -x "$b" ] || continue
   "$b" || status=1
 done
 exit $status

@@ -209,8 +209,14 @@ AnswerSheet SubjectDb::loadAnswers(const QString& code, bool* ok) {
                 *ok = false;
             continue;
         }
-        if (!q.next())
+        if (!q.next()) {
+            if (q.lastError().isValid()) {
+                fail(q);
+                if (ok)
+                    *ok = false;
+            }
             continue;
+        }
         const QSqlRecord record = q.record();
         const int first = firstItemOf(table);
         for (int item = first; item < first + kItemsPerTable; ++item) {

@@ -51,6 +51,7 @@ public:
 
 private:
     bool fail(const class QSqlQuery& query);
+    AnswerSheet readAnswers(const QString& code, bool* ok);
     DatabaseFile file_;
 };
 
