@@ -51,7 +51,6 @@ public:
 
 private:
     bool fail(const class QSqlQuery& query);
-    AnswerSheet readAnswers(const QString& code, bool* ok);
     DatabaseFile file_;
 };
 
