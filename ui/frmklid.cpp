@@ -1,5 +1,6 @@
 #include "frmklid.h"
 
+#include "captionlabel.h"
 #include "fonts.h"
 #include "geometry.h"
 #include "navigator.h"
@@ -37,25 +38,8 @@ QLabel* caption(const QString& text, QWidget* parent) {
     return label;
 }
 
-// The design's field captions put the colon first (" :کد"): written for a left-to-right
-// paragraph, they read "کد:" only when painted that way, against the right edge. QLabel
-// picks the direction from the text itself, so the painting is done here.
-class LeftToRightLabel : public QLabel {
-public:
-    using QLabel::QLabel;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        style()->drawItemText(&painter, contentsRect(),
-                              Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter |
-                                  Qt::TextForceLeftToRight,
-                              palette(), isEnabled(), text(), foregroundRole());
-    }
-};
-
 QLabel* colonCaption(const QString& text, QWidget* parent) {
-    auto* label = new LeftToRightLabel(text, parent);
+    auto* label = new CaptionLabel(text, parent);
     label->setFont(designFont(kNazanin, 12, true));
     markSkinLabel(label);
     return label;
