@@ -27,20 +27,23 @@ int main(int argc, char** argv) {
     const QString probe = dir + QStringLiteral("/startup_probe");
     const QString minimal = dir + QStringLiteral("/minimal_window");
     // Interleaved, so both see the same machine.
-    double hov = 0, base = 0;
-    QList<double> hovTimes, baseTimes;
+    QList<double> hovTimes, baseTimes, labelTimes;
     runOnce(probe, {folder});
     runOnce(minimal, {});
     for (int i = 0; i < 15; ++i) {
         hovTimes << runOnce(probe, {folder});
         baseTimes << runOnce(minimal, {});
+        labelTimes << runOnce(minimal, {QStringLiteral("label")});
     }
-    std::sort(hovTimes.begin(), hovTimes.end());
-    std::sort(baseTimes.begin(), baseTimes.end());
-    hov = hovTimes[hovTimes.size() / 2];
-    base = baseTimes[baseTimes.size() / 2];
-    return hovbench::report(QStringLiteral("startup to main window"), hov,
-                            QStringLiteral("minimal Qt window"), base, 1.3)
-               ? 0
-               : 1;
+    const auto median = [](QList<double> times) {
+        std::sort(times.begin(), times.end());
+        return times[times.size() / 2];
+    };
+    const bool ok = hovbench::report(QStringLiteral("startup to main window"), median(hovTimes),
+                                     QStringLiteral("minimal Qt window"), median(baseTimes), 1.3);
+    // For the record: the same against a window that draws one Persian caption, which
+    // pays for starting the font system as every window with text does.
+    hovbench::report(QStringLiteral("startup to main window"), median(hovTimes),
+                     QStringLiteral("minimal Qt window with one caption"), median(labelTimes), 1.3);
+    return ok ? 0 : 1;
 }
