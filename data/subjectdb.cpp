@@ -193,21 +193,10 @@ bool SubjectDb::ensureAnswerRows(const QString& code) {
     return ok;
 }
 
-AnswerSheet SubjectDb::loadAnswers(const QString& code) {
+AnswerSheet SubjectDb::loadAnswers(const QString& code, bool* ok) {
     AnswerSheet sheet;
-    readAnswers(code, sheet);
-    return sheet;
-}
-
-std::optional<AnswerSheet> SubjectDb::loadAnswerRows(const QString& code) {
-    AnswerSheet sheet;
-    if (!readAnswers(code, sheet))
-        return std::nullopt;
-    return sheet;
-}
-
-bool SubjectDb::readAnswers(const QString& code, AnswerSheet& sheet) {
-    bool ok = true;
+    if (ok)
+        *ok = true;
     for (int table = 0; table < kAnswerTableCount; ++table) {
         QSqlQuery q(file_.database());
         q.setForwardOnly(true);
@@ -215,12 +204,17 @@ bool SubjectDb::readAnswers(const QString& code, AnswerSheet& sheet) {
                       .arg(quoted(answerTableName(table))));
         q.addBindValue(code);
         if (!q.exec()) {
-            ok = fail(q);
+            fail(q);
+            if (ok)
+                *ok = false;
             continue;
         }
         if (!q.next()) {
-            file_.setError(QStringLiteral("رديف پاسخ %1 پيدا نشد").arg(answerTableName(table)));
-            ok = false;
+            if (q.lastError().isValid()) {
+                fail(q);
+                if (ok)
+                    *ok = false;
+            }
             continue;
         }
         const QSqlRecord record = q.record();
@@ -231,7 +225,7 @@ bool SubjectDb::readAnswers(const QString& code, AnswerSheet& sheet) {
                 sheet.set(item, textOf(q.value(index)));
         }
     }
-    return ok;
+    return sheet;
 }
 
 bool SubjectDb::writeAnswerTable(const QString& code, int table, const AnswerSheet& sheet) {

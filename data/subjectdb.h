@@ -37,11 +37,9 @@ public:
     bool ensureAnswerRows(const QString& code);
     bool hasAnswerRow(const QString& code, int table);
 
-    // Missing rows read as all unanswered.
-    AnswerSheet loadAnswers(const QString& code);
-    // The sheet only when all three rows are there and could be read; a window that
-    // writes the rows back must not start from a sheet that lost stored answers.
-    std::optional<AnswerSheet> loadAnswerRows(const QString& code);
+    // Missing rows read as all unanswered. A failed read leaves *ok false (when given), so a
+    // caller can tell "no answers" from "answers could not be read".
+    AnswerSheet loadAnswers(const QString& code, bool* ok = nullptr);
     // Writes the 160 columns of one answer table from the sheet.
     bool writeAnswerTable(const QString& code, int table, const AnswerSheet& sheet);
     bool writeAllAnswers(const QString& code, const AnswerSheet& sheet);
@@ -57,8 +55,6 @@ public:
 
 private:
     bool fail(const class QSqlQuery& query);
-    // Reads the rows into the sheet; false when a row is missing or a read failed.
-    bool readAnswers(const QString& code, AnswerSheet& sheet);
     DatabaseFile file_;
 };
 

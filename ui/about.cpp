@@ -43,6 +43,7 @@ About::About(QWidget* parent) : QDialog(parent) {
         auto* label = new QLabel(line.text, this);
         label->setFont(line.font);
         label->setAlignment(Qt::AlignCenter);
+        label->setWordWrap(true);
         layout->addWidget(label);
         captions << label;
     }

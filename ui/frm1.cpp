@@ -51,10 +51,18 @@ QPixmap bannerPicture(const QSize& size) {
     g.setColorAt(1, QColor(0x2e, 0x86, 0x8c));
     p.fillRect(pixmap.rect(), g);
     p.setPen(Qt::white);
-    p.setFont(designFont(kArial, 20, true));
-    p.drawText(pixmap.rect().adjusted(0, 0, 0, -size.height() / 3), Qt::AlignCenter,
-               QStringLiteral("HOV-480"));
-    p.setFont(designFont(kArial, 9));
+    // The fonts of the version label and the clock: no further font to load at start.
+    QFont title = designFont(kArial, 11, true);
+    title.setLetterSpacing(QFont::PercentageSpacing, 130);
+    p.setFont(title);
+    p.save();
+    p.translate(size.width() / 2.0, size.height() / 3.0);
+    p.scale(2, 2);
+    p.drawText(QRectF(-size.width() / 4.0, -size.height() / 6.0, size.width() / 2.0,
+                      size.height() / 3.0),
+               Qt::AlignCenter, QStringLiteral("HOV-480"));
+    p.restore();
+    p.setFont(designFont(kTahoma, 10, true));
     p.drawText(pixmap.rect().adjusted(0, size.height() / 3, 0, 0), Qt::AlignCenter,
                QString(links::kSite).remove(QStringLiteral("https://")));
     return pixmap;
@@ -120,8 +128,6 @@ Frm1::Frm1(const AppFolder& folder, QWidget* parent)
     Text3->setText(QStringLiteral("2"));
     SkinLabel1->setText(settings_.name);
     Txtmosh->setPlainText(contactBlock(settings_));
-    Frame10 = new RegistrationPanel(folder_, settings_.subjectTerm, this);
-    connect(Frame10, &RegistrationPanel::finished, this, &Frm1::closePanels);
     tick();
     Timer1->start();
 }
@@ -168,6 +174,12 @@ void Frm1::buildMenu() {
 
     connect(Command1, &QPushButton::clicked, this, [this] {
         closePanels();
+        // Made at its first opening, kept for the rest of this showing of the window.
+        if (!Frame10) {
+            Frame10 = new RegistrationPanel(folder_, settings_.subjectTerm, this);
+            connect(Frame10, &RegistrationPanel::finished, this, &Frm1::closePanels);
+            applyTheme(Frame10, folder_);
+        }
         Frame10->open();
         Command1->setEnabled(false);
     });

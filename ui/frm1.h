@@ -56,7 +56,7 @@ public:
     QPushButton* Command11 = nullptr;
     QLabel* Picture1 = nullptr;
     QLabel* Picture2 = nullptr;         // clinic logo (settings panel)
-    RegistrationPanel* Frame10 = nullptr;
+    RegistrationPanel* Frame10 = nullptr; // made when first opened
     QTimer* Timer1 = nullptr;
 
 signals:

@@ -1,5 +1,6 @@
 #include "frmtest.h"
 
+#include "captionlabel.h"
 #include "fonts.h"
 #include "geometry.h"
 #include "keyguard.h"
@@ -59,11 +60,7 @@ qint64 leadingNumber(const QString& text) {
 }
 
 QLabel* fieldLabel(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    // The captions are written with the colon first (" :نام"); drawn left to right
-    // the colon ends up after the word, beside the field on its left.
-    label->setLayoutDirection(Qt::LeftToRight);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);
+    auto* label = new CaptionLabel(text, parent);
     markSkinLabel(label);
     return label;
 }
@@ -133,7 +130,7 @@ FrmTest::~FrmTest() = default;
 void FrmTest::buildIdentityPanel() {
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setProperty("skinFrame", true);
+    Frame1->setFrameShape(QFrame::StyledPanel);
     Frame1->setGeometry(pxRect(150, 120, 9885, 2580));
 
     TxtCode = textField(QStringLiteral("TxtCode"), Frame1);
@@ -284,14 +281,23 @@ bool FrmTest::attachSubject(const QString& code) {
         error_ = db_.isOpen() ? QStringLiteral("فردي با اين مشخصات وجود ندارد") : db_.lastError();
         return false;
     }
-    std::optional<AnswerSheet> sheet = db_.loadAnswerRows(code);
-    if (!sheet) {
+    // The window stands on the subject's three rows; a write to a row that is not there
+    // would store nothing.
+    for (int table = 0; table < kAnswerTableCount; ++table)
+        if (!db_.hasAnswerRow(code, table)) {
+            error_ = kAnswersNotRead + QLatin1Char('\n') +
+                     QStringLiteral("رديف پاسخ %1 پيدا نشد").arg(answerTableName(table));
+            return false;
+        }
+    bool read = false;
+    AnswerSheet sheet = db_.loadAnswers(code, &read);
+    if (!read) {
         error_ = kAnswersNotRead + QLatin1Char('\n') + db_.lastError();
         return false;
     }
     code_ = code;
     subject_ = *subject;
-    sheet_ = *sheet;
+    sheet_ = sheet;
     pending_ = {};
     attachedItem_ = 0;
     fillIdentityPanel(subject_);

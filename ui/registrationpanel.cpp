@@ -1,5 +1,6 @@
 #include "registrationpanel.h"
 
+#include "captionlabel.h"
 #include "fonts.h"
 #include "geometry.h"
 #include "jalali.h"
@@ -42,7 +43,6 @@ RegistrationPanel::RegistrationPanel(const AppFolder& folder, const QString& sub
     : QFrame(parent), folder_(folder) {
     setObjectName(QStringLiteral("Frame10"));
     setFrameShape(QFrame::StyledPanel);
-    setProperty("skinFrame", true);
     setFont(designFont(kNazanin, 12, true));
 
     Text11 = field(this, QStringLiteral("Text11"));
@@ -75,7 +75,7 @@ RegistrationPanel::RegistrationPanel(const AppFolder& folder, const QString& sub
     connect(Combo2, &QComboBox::textActivated, Text16, &QLineEdit::setText);
     connect(Combo3, &QComboBox::textActivated, Text17, &QLineEdit::setText);
 
-    LblCode = new QLabel(subjectTerm.isEmpty() ? QStringLiteral(" :کد آزمودني") : subjectTerm, this);
+    LblCode = new CaptionLabel(subjectTerm.isEmpty() ? QStringLiteral(" :کد آزمودني") : subjectTerm, this);
     LblCode->setObjectName(QStringLiteral("Label11"));
 
     auto* grid = new QGridLayout;
@@ -86,15 +86,15 @@ RegistrationPanel::RegistrationPanel(const AppFolder& folder, const QString& sub
         QWidget* input;
     } rows[] = {
         {LblCode, Text11},
-        {new QLabel(QStringLiteral(" :نام"), this), Text6},
-        {new QLabel(QStringLiteral(" :نام خانوادگي"), this), Text4},
-        {new QLabel(QStringLiteral(" :سن"), this), Text5},
-        {new QLabel(QStringLiteral(" :تاهل"), this), Combo1},
-        {new QLabel(QStringLiteral(" :تاريخ"), this), Text8},
-        {new QLabel(QStringLiteral(" :ساعت"), this), Text9},
-        {new QLabel(QStringLiteral(" :جنس"), this), Combo2},
-        {new QLabel(QStringLiteral(" :گروه"), this), Combo3},
-        {new QLabel(QStringLiteral(" :تحصيلات"), this), Text7},
+        {new CaptionLabel(QStringLiteral(" :نام"), this), Text6},
+        {new CaptionLabel(QStringLiteral(" :نام خانوادگي"), this), Text4},
+        {new CaptionLabel(QStringLiteral(" :سن"), this), Text5},
+        {new CaptionLabel(QStringLiteral(" :تاهل"), this), Combo1},
+        {new CaptionLabel(QStringLiteral(" :تاريخ"), this), Text8},
+        {new CaptionLabel(QStringLiteral(" :ساعت"), this), Text9},
+        {new CaptionLabel(QStringLiteral(" :جنس"), this), Combo2},
+        {new CaptionLabel(QStringLiteral(" :گروه"), this), Combo3},
+        {new CaptionLabel(QStringLiteral(" :تحصيلات"), this), Text7},
     };
     for (int i = 0; i < 10; ++i) {
         const int row = i % 5;

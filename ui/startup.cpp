@@ -22,6 +22,7 @@ QString missingFilesMessage(const AppFolder& folder) {
 }
 
 int runProgram(const AppFolder& folder, const QString& lockPath) {
+    QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setLayoutDirection(Qt::RightToLeft);
     installFonts();
     QApplication::setFont(designFont(kTahoma, 9));

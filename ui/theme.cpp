@@ -8,6 +8,14 @@
 
 namespace hov {
 
+namespace {
+void colourSkinLabel(QLabel* label, const QColor& colour) {
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, colour);
+    label->setPalette(p);
+}
+} // namespace
+
 Skin defaultSkin() {
     Skin s;
     s.name = QStringLiteral("default");
@@ -95,6 +103,8 @@ Skin loadSkin(const AppFolder& folder, int number) {
 }
 
 void applySkin(QWidget* window, const Skin& skin) {
+    // Palettes only: a style sheet would make every later widget of the window slower
+    // to polish and paint.
     QPalette p = window->palette();
     p.setColor(QPalette::Window, skin.window);
     p.setColor(QPalette::WindowText, skin.text);
@@ -108,19 +118,19 @@ void applySkin(QWidget* window, const Skin& skin) {
     p.setColor(QPalette::ToolTipBase, skin.base);
     p.setColor(QPalette::ToolTipText, skin.baseText);
     p.setColor(QPalette::PlaceholderText, skin.baseText.lighter(160));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, skin.buttonText.lighter(skin.dark ? 60 : 250));
+    p.setColor(QPalette::Mid, skin.accent);
+    p.setColor(QPalette::Dark, skin.accent.darker(130));
+    p.setColor(QPalette::Light, skin.accent.lighter(140));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText,
+               skin.dark ? skin.buttonText.darker(180) : skin.buttonText.lighter(250));
+    p.setColor(QPalette::Disabled, QPalette::WindowText,
+               skin.dark ? skin.text.darker(180) : skin.text.lighter(250));
     window->setPalette(p);
     window->setAutoFillBackground(true);
-    window->setStyleSheet(
-        QStringLiteral("QLabel[skinLabel=\"true\"] { color: %1; }"
-                       "QGroupBox, QFrame[skinFrame=\"true\"] { border: 1px solid %2; border-radius: 4px; margin-top: 8px; }"
-                       "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top right; padding: 0 4px; color: %1; }"
-                       "QPushButton { background: %3; color: %4; border: 1px solid %2; border-radius: 4px; padding: 2px 8px; }"
-                       "QPushButton:hover { background: %5; color: %6; }"
-                       "QPushButton:disabled { color: %7; }")
-            .arg(skin.label.name(), skin.accent.name(), skin.button.name(), skin.buttonText.name(),
-                 skin.highlight.name(), skin.highlightText.name(),
-                 p.color(QPalette::Disabled, QPalette::ButtonText).name()));
+    window->setProperty("skinLabelColour", skin.label);
+    for (QLabel* label : window->findChildren<QLabel*>())
+        if (label->property("skinLabel").toBool())
+            colourSkinLabel(label, skin.label);
 }
 
 int applyTheme(QWidget* window, const AppFolder& folder) {
@@ -131,6 +141,10 @@ int applyTheme(QWidget* window, const AppFolder& folder) {
 
 void markSkinLabel(QLabel* label) {
     label->setProperty("skinLabel", true);
+    // A label made after the theme was applied takes the window's label colour.
+    const QVariant colour = label->window()->property("skinLabelColour");
+    if (colour.isValid())
+        colourSkinLabel(label, colour.value<QColor>());
 }
 
 } // namespace hov
