@@ -229,22 +229,11 @@ AnswerSheet SubjectDb::loadAnswers(const QString& code, bool* ok) {
 }
 
 bool SubjectDb::writeAnswerTable(const QString& code, int table, const AnswerSheet& sheet) {
-    const int first = firstItemOf(table);
-    QStringList sets;
-    for (int item = first; item < first + kItemsPerTable; ++item)
-        sets << quoted(itemColumn(item)) + QStringLiteral(" = ?");
-    QSqlQuery q(file_.database());
-    q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE \"Code\" = ?")
-                  .arg(quoted(answerTableName(table)), sets.join(QStringLiteral(", "))));
-    for (int item = first; item < first + kItemsPerTable; ++item)
-        q.addBindValue(bindable(sheet.at(item)));
-    q.addBindValue(code);
-    if (!q.exec())
-        return fail(q);
-    if (q.numRowsAffected() == 1)
-        return true;
-    file_.setError(QStringLiteral("رديف پاسخ %1 پيدا نشد").arg(answerTableName(table)));
-    return false;
+    QList<int> items;
+    items.reserve(kItemsPerTable);
+    for (int item = firstItemOf(table); item < firstItemOf(table) + kItemsPerTable; ++item)
+        items << item;
+    return writeAnswerItems(code, table, items, sheet);
 }
 
 bool SubjectDb::writeAllAnswers(const QString& code, const AnswerSheet& sheet) {
