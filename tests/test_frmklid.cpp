@@ -508,13 +508,24 @@ private slots:
     }
 
     void listPickDoesNotChangeTheSubject() {
-        registerWith(subjectWith(QStringLiteral("3")), uniformSheet(QStringLiteral("1")));
+        Subject subject = subjectWith(QStringLiteral("3"));
+        subject.marital = QStringLiteral("نامعلوم"); // stored text outside the list
+        registerWith(subject, uniformSheet(QStringLiteral("1")));
         openWindow();
         choose(QStringLiteral("3"));
         window->Combo2->setCurrentIndex(1);
         emit window->Combo2->activated(1);
         QCOMPARE(window->Combo2->currentText(), QStringLiteral("مرد"));
         QCOMPARE(window->result().subject.sex, QStringLiteral("مرد"));
+
+        // Keys on a list neither change the value shown nor add it to the list.
+        QCOMPARE(window->Combo1->currentText(), subject.marital);
+        window->Combo1->setFocus();
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Down, Qt::Key_Up}) {
+            QTest::keyClick(window->Combo1, key);
+            QCOMPARE(window->Combo1->currentText(), subject.marital);
+            QCOMPARE(window->Combo1->count(), 4);
+        }
     }
 
     void unreadableAnswersStoreNothing() {

@@ -62,6 +62,8 @@ QComboBox* listField(const QString& name, const QStringList& items, QWidget* par
     // Editable so that any stored text shows, even one not in the list.
     combo->setEditable(true);
     combo->lineEdit()->setReadOnly(true);
+    // Enter in an editable list would add the shown text to the list's values.
+    combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCurrentText(QString());
     return combo;
 }
