@@ -478,6 +478,25 @@ private slots:
         QCOMPARE(window->Text9->text(), subject.time);
     }
 
+    // Long registration values show their beginning, which is where a reader starts.
+    void longValuesShowTheirBeginning() {
+        const QString code = QStringLiteral("1402-").repeated(8);
+        Subject s = subjectWith(code);
+        s.firstName = QStringLiteral("محمد ").repeated(10);
+        s.lastName = QStringLiteral("رضايي نژاد ").repeated(10);
+        s.marital = QStringLiteral("متأهل ").repeated(10);
+        s.education = QStringLiteral("كارشناسي ارشد ").repeated(10);
+        registerWith(s, uniformSheet(QStringLiteral("1")));
+        openWindow();
+        choose(code);
+        QCOMPARE(window->Text3->text(), s.lastName);
+        for (QLineEdit* edit : window->findChildren<QLineEdit*>())
+            if (edit->isVisible())
+                QVERIFY2(edit->cursorPosition() == 0 && !edit->hasSelectedText(),
+                         qPrintable(edit->text()));
+        QCOMPARE(QApplication::focusWidget(), window->Command1);
+    }
+
     void unknownCodeKeepsTheEarlierResult() {
         registerWith(subjectWith(QStringLiteral("8"), QStringLiteral("زن")),
                      uniformSheet(QStringLiteral("2")));

@@ -322,6 +322,9 @@ void FrmkLID::showSubject(const Subject& s) {
     Text7->setText(s.education);
     Text8->setText(s.date);
     Text9->setText(s.time);
+    // A value longer than its field shows its beginning rather than its end.
+    for (QLineEdit* edit : findChildren<QLineEdit*>())
+        edit->setCursorPosition(0);
 }
 
 void FrmkLID::showCounts(const AnswerCounts& counts) {
@@ -331,8 +334,14 @@ void FrmkLID::showCounts(const AnswerCounts& counts) {
 }
 
 void FrmkLID::setSelecting(bool selecting) {
+    // A focused button that is disabled hands the focus on to the code field, selecting
+    // its text; the window holds it instead, and the chooser gets it back afterwards.
+    if (selecting)
+        setFocus();
     for (QPushButton* b : {Command3, Command1, Command4})
         b->setEnabled(!selecting);
+    if (!selecting)
+        Command1->setFocus();
 }
 
 void FrmkLID::chooseSubject() {
