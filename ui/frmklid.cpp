@@ -6,6 +6,7 @@
 #include "navigator.h"
 #include "rawscores.h"
 #include "services.h"
+#include "settingsdb.h"
 #include "theme.h"
 
 #include <QCheckBox>
@@ -17,9 +18,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include <span>
@@ -73,10 +72,6 @@ QLabel* hiddenLabel(const QString& name, QWidget* parent) {
     label->setObjectName(name);
     label->hide();
     return label;
-}
-
-QString countText(int n) {
-    return QString::number(n);
 }
 
 } // namespace
@@ -328,9 +323,9 @@ void FrmkLID::showSubject(const Subject& s) {
 }
 
 void FrmkLID::showCounts(const AnswerCounts& counts) {
-    SkinLblnam->setText(countText(counts.unanswered));
-    SkinLblyes->setText(countText(counts.yes));
-    SkinLblno->setText(countText(counts.no));
+    SkinLblnam->setText(QString::number(counts.unanswered));
+    SkinLblyes->setText(QString::number(counts.yes));
+    SkinLblno->setText(QString::number(counts.no));
 }
 
 void FrmkLID::setSelecting(bool selecting) {
