@@ -569,6 +569,14 @@ private slots:
         QCOMPARE(shownScores(), keyedCounts(true));
         QCOMPARE(window->result().subject.code, QStringLiteral("1"));
         QVERIFY(window->Command1->isEnabled());
+
+        // The answer fields still hold the shown subject's answers: computing again
+        // gives that subject's scores, not the half-read ones of the other.
+        fx->dialogs.clear();
+        window->Command2->click();
+        QCOMPARE(shownScores(), keyedCounts(true));
+        QCOMPARE(storedScores(QStringLiteral("1")), keyedCounts(true));
+        QVERIFY(warnings().isEmpty());
     }
 
     void missingScoreColumnLosesOnlyThatScore() {

@@ -361,10 +361,10 @@ void FrmkLID::chooseSubject() {
     // A subject who never answered gets the missing rows, as the other windows expect.
     subjects_.ensureAnswerRows(code);
     bool loaded = false;
-    TxtKLID = subjects_.loadAnswers(code, &loaded);
+    const AnswerSheet answers = subjects_.loadAnswers(code, &loaded);
     if (!loaded) {
         // Scoring answers that could not be read would store zeros over the subject's
-        // scores; stop with the window as it was before this selection.
+        // scores; stop with the window, answer fields included, as it was before.
         dialogs().message(this, QStringLiteral("خطا"),
                           QStringLiteral("پاسخهاي آزمودني خوانده نشد") + QStringLiteral("\r\n") +
                               subjects_.lastError(),
@@ -374,6 +374,7 @@ void FrmkLID::chooseSubject() {
         return;
     }
 
+    TxtKLID = answers;
     const AnswerCounts counts = countAnswers(TxtKLID);
     showCounts(counts);
     if (!counts.unansweredList.isEmpty())
