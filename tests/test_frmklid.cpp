@@ -478,6 +478,25 @@ private slots:
         QCOMPARE(window->Text9->text(), subject.time);
     }
 
+    // Long registration values show their beginning, which is where a reader starts.
+    void longValuesShowTheirBeginning() {
+        const QString code = QStringLiteral("1402-").repeated(8);
+        Subject s = subjectWith(code);
+        s.firstName = QStringLiteral("محمد ").repeated(10);
+        s.lastName = QStringLiteral("رضايي نژاد ").repeated(10);
+        s.marital = QStringLiteral("متأهل ").repeated(10);
+        s.education = QStringLiteral("كارشناسي ارشد ").repeated(10);
+        registerWith(s, uniformSheet(QStringLiteral("1")));
+        openWindow();
+        choose(code);
+        QCOMPARE(window->Text3->text(), s.lastName);
+        for (QLineEdit* edit : window->findChildren<QLineEdit*>())
+            if (edit->isVisible())
+                QVERIFY2(edit->cursorPosition() == 0 && !edit->hasSelectedText(),
+                         qPrintable(edit->text()));
+        QCOMPARE(QApplication::focusWidget(), window->Command1);
+    }
+
     void unknownCodeKeepsTheEarlierResult() {
         registerWith(subjectWith(QStringLiteral("8"), QStringLiteral("زن")),
                      uniformSheet(QStringLiteral("2")));
@@ -508,13 +527,24 @@ private slots:
     }
 
     void listPickDoesNotChangeTheSubject() {
-        registerWith(subjectWith(QStringLiteral("3")), uniformSheet(QStringLiteral("1")));
+        Subject subject = subjectWith(QStringLiteral("3"));
+        subject.marital = QStringLiteral("نامعلوم"); // stored text outside the list
+        registerWith(subject, uniformSheet(QStringLiteral("1")));
         openWindow();
         choose(QStringLiteral("3"));
         window->Combo2->setCurrentIndex(1);
         emit window->Combo2->activated(1);
         QCOMPARE(window->Combo2->currentText(), QStringLiteral("مرد"));
         QCOMPARE(window->result().subject.sex, QStringLiteral("مرد"));
+
+        // Keys on a list neither change the value shown nor add it to the list.
+        QCOMPARE(window->Combo1->currentText(), subject.marital);
+        window->Combo1->setFocus();
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Down, Qt::Key_Up}) {
+            QTest::keyClick(window->Combo1, key);
+            QCOMPARE(window->Combo1->currentText(), subject.marital);
+            QCOMPARE(window->Combo1->count(), 4);
+        }
     }
 
     void unreadableAnswersStoreNothing() {
@@ -539,6 +569,14 @@ private slots:
         QCOMPARE(shownScores(), keyedCounts(true));
         QCOMPARE(window->result().subject.code, QStringLiteral("1"));
         QVERIFY(window->Command1->isEnabled());
+
+        // The answer fields still hold the shown subject's answers: computing again
+        // gives that subject's scores, not the half-read ones of the other.
+        fx->dialogs.clear();
+        window->Command2->click();
+        QCOMPARE(shownScores(), keyedCounts(true));
+        QCOMPARE(storedScores(QStringLiteral("1")), keyedCounts(true));
+        QVERIFY(warnings().isEmpty());
     }
 
     void missingScoreColumnLosesOnlyThatScore() {

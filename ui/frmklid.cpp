@@ -6,6 +6,7 @@
 #include "navigator.h"
 #include "rawscores.h"
 #include "services.h"
+#include "settingsdb.h"
 #include "theme.h"
 
 #include <QCheckBox>
@@ -17,9 +18,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include <span>
@@ -62,6 +61,8 @@ QComboBox* listField(const QString& name, const QStringList& items, QWidget* par
     // Editable so that any stored text shows, even one not in the list.
     combo->setEditable(true);
     combo->lineEdit()->setReadOnly(true);
+    // Enter in an editable list would add the shown text to the list's values.
+    combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCurrentText(QString());
     return combo;
 }
@@ -71,10 +72,6 @@ QLabel* hiddenLabel(const QString& name, QWidget* parent) {
     label->setObjectName(name);
     label->hide();
     return label;
-}
-
-QString countText(int n) {
-    return QString::number(n);
 }
 
 } // namespace
@@ -320,17 +317,26 @@ void FrmkLID::showSubject(const Subject& s) {
     Text7->setText(s.education);
     Text8->setText(s.date);
     Text9->setText(s.time);
+    // A value longer than its field shows its beginning rather than its end.
+    for (QLineEdit* edit : findChildren<QLineEdit*>())
+        edit->setCursorPosition(0);
 }
 
 void FrmkLID::showCounts(const AnswerCounts& counts) {
-    SkinLblnam->setText(countText(counts.unanswered));
-    SkinLblyes->setText(countText(counts.yes));
-    SkinLblno->setText(countText(counts.no));
+    SkinLblnam->setText(QString::number(counts.unanswered));
+    SkinLblyes->setText(QString::number(counts.yes));
+    SkinLblno->setText(QString::number(counts.no));
 }
 
 void FrmkLID::setSelecting(bool selecting) {
+    // A focused button that is disabled hands the focus on to the code field, selecting
+    // its text; the window holds it instead, and the chooser gets it back afterwards.
+    if (selecting)
+        setFocus();
     for (QPushButton* b : {Command3, Command1, Command4})
         b->setEnabled(!selecting);
+    if (!selecting)
+        Command1->setFocus();
 }
 
 void FrmkLID::chooseSubject() {
@@ -355,10 +361,10 @@ void FrmkLID::chooseSubject() {
     // A subject who never answered gets the missing rows, as the other windows expect.
     subjects_.ensureAnswerRows(code);
     bool loaded = false;
-    TxtKLID = subjects_.loadAnswers(code, &loaded);
+    const AnswerSheet answers = subjects_.loadAnswers(code, &loaded);
     if (!loaded) {
         // Scoring answers that could not be read would store zeros over the subject's
-        // scores; stop with the window as it was before this selection.
+        // scores; stop with the window, answer fields included, as it was before.
         dialogs().message(this, QStringLiteral("خطا"),
                           QStringLiteral("پاسخهاي آزمودني خوانده نشد") + QStringLiteral("\r\n") +
                               subjects_.lastError(),
@@ -368,6 +374,7 @@ void FrmkLID::chooseSubject() {
         return;
     }
 
+    TxtKLID = answers;
     const AnswerCounts counts = countAnswers(TxtKLID);
     showCounts(counts);
     if (!counts.unansweredList.isEmpty())

@@ -2,11 +2,9 @@
 
 #include "appfolder.h"
 #include "scales.h"
-#include "settingsdb.h"
 #include "subject.h"
 #include "subjectdb.h"
 
-#include <QList>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -15,7 +13,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
