@@ -499,12 +499,14 @@ void TestFrmTest::waitingAndAnsweringStates() {
     QCOMPARE(w->CmbGroup->currentText(), QStringLiteral("C"));
     QCOMPARE(w->Text5->text(), QStringLiteral("29"));
 
-    // Enter does nothing while "بعدي" is hidden.
+    // Enter does nothing while "بعدي" is hidden, but starts with "شروع" in focus.
     QTest::keyClick(w->TxtFName, Qt::Key_Return);
     QCOMPARE(w->Text6->text(), QStringLiteral("0"));
+    QVERIFY(w->SkinLabel4->isVisible());
 
     w->activateWindow();
-    click(w->Command1);
+    w->Command1->setFocus();
+    QTest::keyClick(w->Command1, Qt::Key_Return);
     for (QWidget* hidden : {static_cast<QWidget*>(w->SkinLabel4), static_cast<QWidget*>(w->Command1)})
         QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
     for (QWidget* shown : {static_cast<QWidget*>(w->SkinLbl5), static_cast<QWidget*>(w->Text6),
@@ -951,28 +953,44 @@ void TestFrmTest::numericFieldsRefuseOtherKeys() {
 
 void TestFrmTest::enterPressesNext_data() {
     QTest::addColumn<QString>("focus");
-    QTest::newRow("item box") << "Text6";
-    QTest::newRow("first name") << "TxtFName";
-    QTest::newRow("age") << "Text5";
-    QTest::newRow("list") << "CmbTaahol";
-    QTest::newRow("option") << "Option2";
-    QTest::newRow("back button") << "CmdBack";
+    QTest::addColumn<QStringList>("boxAfter"); // after Return, then Enter; empty: closed
+    const QStringList next{QStringLiteral("6"), QStringLiteral("7")};
+    QTest::newRow("item box") << "Text6" << next;
+    QTest::newRow("first name") << "TxtFName" << next;
+    QTest::newRow("age") << "Text5" << next;
+    QTest::newRow("list") << "CmbTaahol" << next;
+    QTest::newRow("option") << "Option2" << next;
+    QTest::newRow("next button") << "CmdNext" << next;
+    QTest::newRow("back button") << "CmdBack" << QStringList{"4", "3"};
+    QTest::newRow("save and exit button") << "Command5" << QStringList{};
 }
 
-// Enter is "بعدي" wherever the focus is, and writes like it.
+// Enter is "بعدي" wherever the focus is, and writes like it; a button with the focus
+// takes Enter itself, as on a dialog.
 void TestFrmTest::enterPressesNext() {
     QFETCH(QString, focus);
+    QFETCH(QStringList, boxAfter);
     hovtest::WindowFixture f;
     FrmTest* w = openStarted(f);
     QVERIFY(w);
+    QPointer<FrmTest> alive(w);
+    const QString code = w->subjectCode();
+    typeNumber(w, QStringLiteral("5"));
     click(w->Option1);
     auto* target = w->findChild<QWidget*>(focus);
     QVERIFY(target);
+    target->setFocus();
     QTest::keyClick(target, Qt::Key_Return);
-    QCOMPARE(w->Text6->text(), QStringLiteral("2"));
-    QTest::keyClick(target, Qt::Key_Enter);
-    QCOMPARE(w->Text6->text(), QStringLiteral("3"));
-    QCOMPARE(stored(f.app, w->subjectCode(), 1).toString(), QStringLiteral("1"));
+    if (boxAfter.isEmpty()) {
+        flushDeletes();
+        QVERIFY(!alive);
+        QCOMPARE(mainWindowsShown_, 1);
+    } else {
+        QCOMPARE(w->Text6->text(), boxAfter[0]);
+        QTest::keyClick(target, Qt::Key_Enter);
+        QCOMPARE(w->Text6->text(), boxAfter[1]);
+    }
+    QCOMPARE(stored(f.app, code, 5).toString(), QStringLiteral("1"));
 }
 
 // Keys held down repeat: every repeat of Enter is a step with its write, every repeat

@@ -96,6 +96,8 @@ QPushButton* button(const QString& name, const QString& caption, const QRect& ge
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
     b->setGeometry(geometry);
+    // As on a dialog: a button with the focus takes Enter itself.
+    b->setAutoDefault(true);
     return b;
 }
 
@@ -482,7 +484,8 @@ bool FrmTest::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FrmTest::keyPressEvent(QKeyEvent* event) {
-    // "بعدي" is the window's default button: Enter anywhere in the window presses it.
+    // "بعدي" is the window's default button: Enter presses it wherever the focus is,
+    // except on another button, which takes Enter itself.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !CmdNext->isHidden()) {
         CmdNext->click();
         return;
