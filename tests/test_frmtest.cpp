@@ -153,6 +153,8 @@ private slots:
     void enterPressesNext_data();
     void enterPressesNext();
     void heldKeysLoseNothing();
+    void wordingShownWhole_data();
+    void wordingShownWhole();
 
 private:
     // A registered subject in the fixture's folder and a test window on it, started.
@@ -991,6 +993,41 @@ void TestFrmTest::enterPressesNext() {
         QCOMPARE(w->Text6->text(), boxAfter[1]);
     }
     QCOMPARE(stored(f.app, code, 5).toString(), QStringLiteral("1"));
+}
+
+void TestFrmTest::wordingShownWhole_data() {
+    QTest::addColumn<QString>("wording");
+    QTest::addColumn<bool>("smaller"); // shown in a smaller font than a short one
+    const QString sentence = QStringLiteral("جمله اي طولاني که آزمودني بايد همه آن را بخواند ");
+    QTest::newRow("short") << QStringLiteral("نمونه کوتاه") << false;
+    QTest::newRow("long") << sentence.repeated(12) << true;
+    QTest::newRow("many lines") << QStringList(6, QStringLiteral("سطر")).join(QLatin1Char('\n')) << true;
+    QTest::newRow("looks like markup") << QStringLiteral("<b>a</b> < b") << false;
+}
+
+// An item text of any length is read whole: too long for the label, it is shown in a
+// smaller font instead of being cut off; the next short item has the full size again.
+// Markup in a wording is text.
+void TestFrmTest::wordingShownWhole() {
+    QFETCH(QString, wording);
+    QFETCH(bool, smaller);
+    hovtest::WindowFixture f;
+    QVERIFY(f.app.isValid());
+    QVERIFY(f.app.exec(QStringLiteral("HOVDB.mdb"),
+                       QStringLiteral("UPDATE \"QUS\" SET \"QU\" = %1 WHERE \"Code\" = '3'")
+                           .arg(sqlText(wording))));
+    FrmTest* w = openStarted(f);
+    QVERIFY(w);
+    const int fullSize = w->SkinLbl5->font().pointSize();
+    typeNumber(w, QStringLiteral("3"));
+    QCOMPARE(w->SkinLbl5->text(), wording);
+    QCOMPARE(w->SkinLbl5->textFormat(), Qt::PlainText);
+    const int needed = w->SkinLbl5->heightForWidth(w->SkinLbl5->width());
+    QVERIFY2(needed <= w->SkinLbl5->height(),
+             qPrintable(QStringLiteral("%1 > %2").arg(needed).arg(w->SkinLbl5->height())));
+    QCOMPARE(w->SkinLbl5->font().pointSize() < fullSize, smaller);
+    typeNumber(w, QStringLiteral("4"));
+    QCOMPARE(w->SkinLbl5->font().pointSize(), fullSize);
 }
 
 // Keys held down repeat: every repeat of Enter is a step with its write, every repeat

@@ -30,6 +30,8 @@ const QString kCaption = QStringLiteral("صفحه اجراي تست");
 const QString kYes = QStringLiteral("1");
 const QString kNo = QStringLiteral("2");
 const QString kErrorCaption = QStringLiteral("خطا");
+constexpr int kInstructionPoints = 12;
+constexpr int kItemPoints = 16;
 
 QString answersNotSaved(int table) {
     const int first = firstItemOf(table);
@@ -99,6 +101,24 @@ QPushButton* button(const QString& name, const QString& caption, const QRect& ge
     // As on a dialog: a button with the focus takes Enter itself.
     b->setAutoDefault(true);
     return b;
+}
+
+// The wording is data (the operator edits it, a licensed text replaces the stand-in), so
+// the label shows it as plain text and, when it is too long, in a smaller font rather than
+// cut off: the subject must read all of it.
+void showWhole(QLabel* label, const QString& text, int pointSize) {
+    constexpr int kSmallest = 8;
+    QFont font = label->font();
+    const QRect area = label->contentsRect();
+    const int flags = static_cast<int>(label->alignment()) | Qt::TextWordWrap;
+    for (font.setPointSize(pointSize); font.pointSize() > kSmallest;
+         font.setPointSize(font.pointSize() - 1)) {
+        const QRect needed = QFontMetrics(font).boundingRect(area, flags, text);
+        if (needed.height() <= area.height() && needed.width() <= area.width())
+            break;
+    }
+    label->setFont(font);
+    label->setText(text);
 }
 
 QString instructionText() {
@@ -205,17 +225,20 @@ void FrmTest::buildTestArea() {
     markSkinLabel(SkinLabel3);
     SkinLabel3->hide();
 
-    SkinLabel4 = new QLabel(instructionText(), this);
+    SkinLabel4 = new QLabel(this);
     SkinLabel4->setObjectName(QStringLiteral("SkinLabel4"));
-    SkinLabel4->setFont(designFont(kNazanin, 12, true));
+    SkinLabel4->setFont(designFont(kNazanin, kInstructionPoints, true));
+    SkinLabel4->setTextFormat(Qt::PlainText);
     SkinLabel4->setWordWrap(true);
     SkinLabel4->setAlignment(Qt::AlignTop | Qt::AlignLeading);
     SkinLabel4->setGeometry(pxRect(600, 3000, 9075, 4095));
     markSkinLabel(SkinLabel4);
+    showWhole(SkinLabel4, instructionText(), kInstructionPoints);
 
     SkinLbl5 = new QLabel(this);
     SkinLbl5->setObjectName(QStringLiteral("SkinLbl5"));
-    SkinLbl5->setFont(designFont(kNazanin, 16, true));
+    SkinLbl5->setFont(designFont(kNazanin, kItemPoints, true));
+    SkinLbl5->setTextFormat(Qt::PlainText);
     SkinLbl5->setWordWrap(true);
     SkinLbl5->setAlignment(Qt::AlignCenter);
     SkinLbl5->setGeometry(pxRect(825, 2900, 8535, 2085));
@@ -374,7 +397,7 @@ void FrmTest::showItem() {
     Text12->setText(sheet_.at(item));
     showAnswer(sheet_.at(item));
     Frame2->setTitle(QString::number(item));
-    SkinLbl5->setText(db_.itemText(item));
+    showWhole(SkinLbl5, db_.itemText(item), kItemPoints);
 }
 
 void FrmTest::showAnswer(const QString& value) {
