@@ -133,7 +133,7 @@ QString instructionText() {
 FrmTest::FrmTest(const AppFolder& folder, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      folder_(folder), db_(folder) {
+      db_(folder) {
     setObjectName(QStringLiteral("FrmTest"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(kCaption);
@@ -143,7 +143,7 @@ FrmTest::FrmTest(const AppFolder& folder, QWidget* parent)
 
     buildIdentityPanel();
     buildTestArea();
-    applyTheme(this, folder_);
+    applyTheme(this, folder);
     move(pxPoint(2085, 745));
 }
 
@@ -438,46 +438,36 @@ bool FrmTest::writeAnswerRow(int table) {
     return true;
 }
 
-Subject FrmTest::identityFromPanel() const {
-    Subject s = subject_;
-    auto take = [](QString& stored, const QString& shown) {
-        // A null column shows as an empty field; left empty it stays null.
-        if (shown != stored)
-            stored = shown;
-    };
-    take(s.firstName, TxtFName->text());
-    take(s.lastName, TxtLName->text());
-    take(s.sex, choice(CmbJens, subject_.sex));
-    take(s.age, Text5->text());
-    take(s.marital, choice(CmbTaahol, subject_.marital));
-    take(s.education, TxtTahsil->text());
-    take(s.date, TxtDate->text());
-    take(s.time, TxtTime->text());
-    take(s.group, choice(CmbGroup, subject_.group));
-    return s;
-}
-
 bool FrmTest::writeIdentity() {
-    const Subject now = identityFromPanel();
-    QList<QPair<QString, QString>> columns;
-    auto edited = [&columns](const char* column, const QString& value, const QString& stored) {
-        if (value != stored)
-            columns.append({QLatin1String(column), value});
+    struct Field {
+        const char* column;
+        QString Subject::*stored;
+        QString shown;
     };
-    edited("FName", now.firstName, subject_.firstName);
-    edited("LName", now.lastName, subject_.lastName);
-    edited("Jens", now.sex, subject_.sex);
-    edited("Sen", now.age, subject_.age);
-    edited("Taahol", now.marital, subject_.marital);
-    edited("Tahsil", now.education, subject_.education);
-    edited("Date", now.date, subject_.date);
-    edited("Time", now.time, subject_.time);
-    edited("Group", now.group, subject_.group);
+    const Field fields[] = {
+        {"FName", &Subject::firstName, TxtFName->text()},
+        {"LName", &Subject::lastName, TxtLName->text()},
+        {"Jens", &Subject::sex, choice(CmbJens, subject_.sex)},
+        {"Sen", &Subject::age, Text5->text()},
+        {"Taahol", &Subject::marital, choice(CmbTaahol, subject_.marital)},
+        {"Tahsil", &Subject::education, TxtTahsil->text()},
+        {"Date", &Subject::date, TxtDate->text()},
+        {"Time", &Subject::time, TxtTime->text()},
+        {"Group", &Subject::group, choice(CmbGroup, subject_.group)},
+    };
+    // Only the edited columns: a null column shows as an empty field and, left empty,
+    // stays null (QString compares null and empty equal).
+    QList<QPair<QString, QString>> columns;
+    for (const Field& f : fields)
+        if (f.shown != subject_.*f.stored)
+            columns.append({QLatin1String(f.column), f.shown});
     if (columns.isEmpty())
         return true;
     if (!db_.storeColumns(code_, columns))
         return false;
-    subject_ = now;
+    for (const Field& f : fields)
+        if (f.shown != subject_.*f.stored)
+            subject_.*f.stored = f.shown;
     return true;
 }
 
