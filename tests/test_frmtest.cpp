@@ -153,6 +153,8 @@ private slots:
     void enterPressesNext_data();
     void enterPressesNext();
     void heldKeysLoseNothing();
+    void wordingShownWhole_data();
+    void wordingShownWhole();
 
 private:
     // A registered subject in the fixture's folder and a test window on it, started.
@@ -499,12 +501,14 @@ void TestFrmTest::waitingAndAnsweringStates() {
     QCOMPARE(w->CmbGroup->currentText(), QStringLiteral("C"));
     QCOMPARE(w->Text5->text(), QStringLiteral("29"));
 
-    // Enter does nothing while "بعدي" is hidden.
+    // Enter does nothing while "بعدي" is hidden, but starts with "شروع" in focus.
     QTest::keyClick(w->TxtFName, Qt::Key_Return);
     QCOMPARE(w->Text6->text(), QStringLiteral("0"));
+    QVERIFY(w->SkinLabel4->isVisible());
 
     w->activateWindow();
-    click(w->Command1);
+    w->Command1->setFocus();
+    QTest::keyClick(w->Command1, Qt::Key_Return);
     for (QWidget* hidden : {static_cast<QWidget*>(w->SkinLabel4), static_cast<QWidget*>(w->Command1)})
         QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
     for (QWidget* shown : {static_cast<QWidget*>(w->SkinLbl5), static_cast<QWidget*>(w->Text6),
@@ -951,28 +955,79 @@ void TestFrmTest::numericFieldsRefuseOtherKeys() {
 
 void TestFrmTest::enterPressesNext_data() {
     QTest::addColumn<QString>("focus");
-    QTest::newRow("item box") << "Text6";
-    QTest::newRow("first name") << "TxtFName";
-    QTest::newRow("age") << "Text5";
-    QTest::newRow("list") << "CmbTaahol";
-    QTest::newRow("option") << "Option2";
-    QTest::newRow("back button") << "CmdBack";
+    QTest::addColumn<QStringList>("boxAfter"); // after Return, then Enter; empty: closed
+    const QStringList next{QStringLiteral("6"), QStringLiteral("7")};
+    QTest::newRow("item box") << "Text6" << next;
+    QTest::newRow("first name") << "TxtFName" << next;
+    QTest::newRow("age") << "Text5" << next;
+    QTest::newRow("list") << "CmbTaahol" << next;
+    QTest::newRow("option") << "Option2" << next;
+    QTest::newRow("next button") << "CmdNext" << next;
+    QTest::newRow("back button") << "CmdBack" << QStringList{"4", "3"};
+    QTest::newRow("save and exit button") << "Command5" << QStringList{};
 }
 
-// Enter is "بعدي" wherever the focus is, and writes like it.
+// Enter is "بعدي" wherever the focus is, and writes like it; a button with the focus
+// takes Enter itself, as on a dialog.
 void TestFrmTest::enterPressesNext() {
     QFETCH(QString, focus);
+    QFETCH(QStringList, boxAfter);
     hovtest::WindowFixture f;
     FrmTest* w = openStarted(f);
     QVERIFY(w);
+    QPointer<FrmTest> alive(w);
+    const QString code = w->subjectCode();
+    typeNumber(w, QStringLiteral("5"));
     click(w->Option1);
     auto* target = w->findChild<QWidget*>(focus);
     QVERIFY(target);
+    target->setFocus();
     QTest::keyClick(target, Qt::Key_Return);
-    QCOMPARE(w->Text6->text(), QStringLiteral("2"));
-    QTest::keyClick(target, Qt::Key_Enter);
-    QCOMPARE(w->Text6->text(), QStringLiteral("3"));
-    QCOMPARE(stored(f.app, w->subjectCode(), 1).toString(), QStringLiteral("1"));
+    if (boxAfter.isEmpty()) {
+        flushDeletes();
+        QVERIFY(!alive);
+        QCOMPARE(mainWindowsShown_, 1);
+    } else {
+        QCOMPARE(w->Text6->text(), boxAfter[0]);
+        QTest::keyClick(target, Qt::Key_Enter);
+        QCOMPARE(w->Text6->text(), boxAfter[1]);
+    }
+    QCOMPARE(stored(f.app, code, 5).toString(), QStringLiteral("1"));
+}
+
+void TestFrmTest::wordingShownWhole_data() {
+    QTest::addColumn<QString>("wording");
+    QTest::addColumn<bool>("smaller"); // shown in a smaller font than a short one
+    const QString sentence = QStringLiteral("جمله اي طولاني که آزمودني بايد همه آن را بخواند ");
+    QTest::newRow("short") << QStringLiteral("نمونه کوتاه") << false;
+    QTest::newRow("long") << sentence.repeated(12) << true;
+    QTest::newRow("many lines") << QStringList(6, QStringLiteral("سطر")).join(QLatin1Char('\n')) << true;
+    QTest::newRow("looks like markup") << QStringLiteral("<b>a</b> < b") << false;
+}
+
+// An item text of any length is read whole: too long for the label, it is shown in a
+// smaller font instead of being cut off; the next short item has the full size again.
+// Markup in a wording is text.
+void TestFrmTest::wordingShownWhole() {
+    QFETCH(QString, wording);
+    QFETCH(bool, smaller);
+    hovtest::WindowFixture f;
+    QVERIFY(f.app.isValid());
+    QVERIFY(f.app.exec(QStringLiteral("HOVDB.mdb"),
+                       QStringLiteral("UPDATE \"QUS\" SET \"QU\" = %1 WHERE \"Code\" = '3'")
+                           .arg(sqlText(wording))));
+    FrmTest* w = openStarted(f);
+    QVERIFY(w);
+    const int fullSize = w->SkinLbl5->font().pointSize();
+    typeNumber(w, QStringLiteral("3"));
+    QCOMPARE(w->SkinLbl5->text(), wording);
+    QCOMPARE(w->SkinLbl5->textFormat(), Qt::PlainText);
+    const int needed = w->SkinLbl5->heightForWidth(w->SkinLbl5->width());
+    QVERIFY2(needed <= w->SkinLbl5->height(),
+             qPrintable(QStringLiteral("%1 > %2").arg(needed).arg(w->SkinLbl5->height())));
+    QCOMPARE(w->SkinLbl5->font().pointSize() < fullSize, smaller);
+    typeNumber(w, QStringLiteral("4"));
+    QCOMPARE(w->SkinLbl5->font().pointSize(), fullSize);
 }
 
 // Keys held down repeat: every repeat of Enter is a step with its write, every repeat

@@ -30,6 +30,8 @@ const QString kCaption = QStringLiteral("صفحه اجراي تست");
 const QString kYes = QStringLiteral("1");
 const QString kNo = QStringLiteral("2");
 const QString kErrorCaption = QStringLiteral("خطا");
+constexpr int kInstructionPoints = 12;
+constexpr int kItemPoints = 16;
 
 QString answersNotSaved(int table) {
     const int first = firstItemOf(table);
@@ -96,7 +98,27 @@ QPushButton* button(const QString& name, const QString& caption, const QRect& ge
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
     b->setGeometry(geometry);
+    // As on a dialog: a button with the focus takes Enter itself.
+    b->setAutoDefault(true);
     return b;
+}
+
+// The wording is data (the operator edits it, a licensed text replaces the stand-in), so
+// the label shows it as plain text and, when it is too long, in a smaller font rather than
+// cut off: the subject must read all of it.
+void showWhole(QLabel* label, const QString& text, int pointSize) {
+    constexpr int kSmallest = 8;
+    QFont font = label->font();
+    const QRect area = label->contentsRect();
+    const int flags = static_cast<int>(label->alignment()) | Qt::TextWordWrap;
+    for (font.setPointSize(pointSize); font.pointSize() > kSmallest;
+         font.setPointSize(font.pointSize() - 1)) {
+        const QRect needed = QFontMetrics(font).boundingRect(area, flags, text);
+        if (needed.height() <= area.height() && needed.width() <= area.width())
+            break;
+    }
+    label->setFont(font);
+    label->setText(text);
 }
 
 QString instructionText() {
@@ -111,7 +133,7 @@ QString instructionText() {
 FrmTest::FrmTest(const AppFolder& folder, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      folder_(folder), db_(folder) {
+      db_(folder) {
     setObjectName(QStringLiteral("FrmTest"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(kCaption);
@@ -121,7 +143,7 @@ FrmTest::FrmTest(const AppFolder& folder, QWidget* parent)
 
     buildIdentityPanel();
     buildTestArea();
-    applyTheme(this, folder_);
+    applyTheme(this, folder);
     move(pxPoint(2085, 745));
 }
 
@@ -203,17 +225,20 @@ void FrmTest::buildTestArea() {
     markSkinLabel(SkinLabel3);
     SkinLabel3->hide();
 
-    SkinLabel4 = new QLabel(instructionText(), this);
+    SkinLabel4 = new QLabel(this);
     SkinLabel4->setObjectName(QStringLiteral("SkinLabel4"));
-    SkinLabel4->setFont(designFont(kNazanin, 12, true));
+    SkinLabel4->setFont(designFont(kNazanin, kInstructionPoints, true));
+    SkinLabel4->setTextFormat(Qt::PlainText);
     SkinLabel4->setWordWrap(true);
     SkinLabel4->setAlignment(Qt::AlignTop | Qt::AlignLeading);
     SkinLabel4->setGeometry(pxRect(600, 3000, 9075, 4095));
     markSkinLabel(SkinLabel4);
+    showWhole(SkinLabel4, instructionText(), kInstructionPoints);
 
     SkinLbl5 = new QLabel(this);
     SkinLbl5->setObjectName(QStringLiteral("SkinLbl5"));
-    SkinLbl5->setFont(designFont(kNazanin, 16, true));
+    SkinLbl5->setFont(designFont(kNazanin, kItemPoints, true));
+    SkinLbl5->setTextFormat(Qt::PlainText);
     SkinLbl5->setWordWrap(true);
     SkinLbl5->setAlignment(Qt::AlignCenter);
     SkinLbl5->setGeometry(pxRect(825, 2900, 8535, 2085));
@@ -372,7 +397,7 @@ void FrmTest::showItem() {
     Text12->setText(sheet_.at(item));
     showAnswer(sheet_.at(item));
     Frame2->setTitle(QString::number(item));
-    SkinLbl5->setText(db_.itemText(item));
+    showWhole(SkinLbl5, db_.itemText(item), kItemPoints);
 }
 
 void FrmTest::showAnswer(const QString& value) {
@@ -413,46 +438,36 @@ bool FrmTest::writeAnswerRow(int table) {
     return true;
 }
 
-Subject FrmTest::identityFromPanel() const {
-    Subject s = subject_;
-    auto take = [](QString& stored, const QString& shown) {
-        // A null column shows as an empty field; left empty it stays null.
-        if (shown != stored)
-            stored = shown;
-    };
-    take(s.firstName, TxtFName->text());
-    take(s.lastName, TxtLName->text());
-    take(s.sex, choice(CmbJens, subject_.sex));
-    take(s.age, Text5->text());
-    take(s.marital, choice(CmbTaahol, subject_.marital));
-    take(s.education, TxtTahsil->text());
-    take(s.date, TxtDate->text());
-    take(s.time, TxtTime->text());
-    take(s.group, choice(CmbGroup, subject_.group));
-    return s;
-}
-
 bool FrmTest::writeIdentity() {
-    const Subject now = identityFromPanel();
-    QList<QPair<QString, QString>> columns;
-    auto edited = [&columns](const char* column, const QString& value, const QString& stored) {
-        if (value != stored)
-            columns.append({QLatin1String(column), value});
+    struct Field {
+        const char* column;
+        QString Subject::*stored;
+        QString shown;
     };
-    edited("FName", now.firstName, subject_.firstName);
-    edited("LName", now.lastName, subject_.lastName);
-    edited("Jens", now.sex, subject_.sex);
-    edited("Sen", now.age, subject_.age);
-    edited("Taahol", now.marital, subject_.marital);
-    edited("Tahsil", now.education, subject_.education);
-    edited("Date", now.date, subject_.date);
-    edited("Time", now.time, subject_.time);
-    edited("Group", now.group, subject_.group);
+    const Field fields[] = {
+        {"FName", &Subject::firstName, TxtFName->text()},
+        {"LName", &Subject::lastName, TxtLName->text()},
+        {"Jens", &Subject::sex, choice(CmbJens, subject_.sex)},
+        {"Sen", &Subject::age, Text5->text()},
+        {"Taahol", &Subject::marital, choice(CmbTaahol, subject_.marital)},
+        {"Tahsil", &Subject::education, TxtTahsil->text()},
+        {"Date", &Subject::date, TxtDate->text()},
+        {"Time", &Subject::time, TxtTime->text()},
+        {"Group", &Subject::group, choice(CmbGroup, subject_.group)},
+    };
+    // Only the edited columns: a null column shows as an empty field and, left empty,
+    // stays null (QString compares null and empty equal).
+    QList<QPair<QString, QString>> columns;
+    for (const Field& f : fields)
+        if (f.shown != subject_.*f.stored)
+            columns.append({QLatin1String(f.column), f.shown});
     if (columns.isEmpty())
         return true;
     if (!db_.storeColumns(code_, columns))
         return false;
-    subject_ = now;
+    for (const Field& f : fields)
+        if (f.shown != subject_.*f.stored)
+            subject_.*f.stored = f.shown;
     return true;
 }
 
@@ -482,7 +497,8 @@ bool FrmTest::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FrmTest::keyPressEvent(QKeyEvent* event) {
-    // "بعدي" is the window's default button: Enter anywhere in the window presses it.
+    // "بعدي" is the window's default button: Enter presses it wherever the focus is,
+    // except on another button, which takes Enter itself.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !CmdNext->isHidden()) {
         CmdNext->click();
         return;

@@ -87,10 +87,7 @@ private:
     bool writeIdentity();
     // Answer1, IDE, Answer2, Answer3; the failures, for the operator.
     QStringList writePending();
-    // The IDE row with the identity panel's edits.
-    Subject identityFromPanel() const;
 
-    AppFolder folder_;
     SubjectDb db_;
     QString code_;
     QString error_;
