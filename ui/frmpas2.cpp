@@ -305,8 +305,12 @@ void Frmpas2::digitTyped(int item, QChar digit) {
 }
 
 void Frmpas2::clearedByKey(int item) {
-    if (entryBox(item)->text().isEmpty() && !checking_)
+    // Judged by the stored answer, not the box: a cut or a paste has already emptied the
+    // box by the time it is reported. An item with no answer stores nothing (NULL stays NULL).
+    if (!checking_ && answers_.at(item).isEmpty()) {
+        entryBox(item)->showAnswer(QString());
         return;
+    }
     enterValue(item, QStringLiteral(""), QString(), false);
 }
 
