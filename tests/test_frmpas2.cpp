@@ -788,11 +788,21 @@ void TestFrmpas2::secondEntryShowsAndSettlesDifferences() {
     QVERIFY(s.fx.dialogs.shown[0].text.contains(QStringLiteral("4، 6، 7")));
     QCOMPARE(s.focusItem(), 4);
 
+    // "اختلاف بعدي" clicked with the mouse moves on from the box the cursor is in,
+    // settled or not, and wraps round.
+    auto nextDifference = [&] { QTest::mouseClick(s.w->CmdNextDifference, Qt::LeftButton); };
+    nextDifference();
+    QCOMPARE(s.focusItem(), 6);
+    nextDifference();
+    QCOMPARE(s.focusItem(), 7);
+    nextDifference();
+    QCOMPARE(s.focusItem(), 4);
+
     s.key('1'); // the second entry was right: item 4 becomes "1"
-    s.w->CmdNextDifference->click();
+    nextDifference();
     QCOMPARE(s.focusItem(), 6);
     s.key('2'); // the first entry was right
-    s.w->CmdNextDifference->click();
+    nextDifference();
     QCOMPARE(s.focusItem(), 7);
     s.key(Qt::Key_Backspace); // settled as no answer
     QVERIFY(!s.w->CmdNextDifference->isEnabled());

@@ -129,6 +129,8 @@ void Frmpas2::buildStrip() {
     CmdNextDifference =
         barButton(this, QStringLiteral("CmdNextDifference"), QStringLiteral("اختلاف بعدي"));
     CmdNextDifference->setGeometry(pxRect(kPageLeft + kPageWidth - 4200, 480, 1500, 390));
+    // Takes no focus, so a click moves on from the box the cursor is in.
+    CmdNextDifference->setFocusPolicy(Qt::NoFocus);
     CmdNextDifference->hide();
     connect(CmdNextDifference, &QPushButton::clicked, this, &Frmpas2::focusNextDifference);
 
