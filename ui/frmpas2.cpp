@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
@@ -70,6 +71,17 @@ QString listOf(const QList<int>& items, int most) {
         text += QStringLiteral("، ...");
     return text;
 }
+
+// Paints item texts as left-to-right lines, for captions whose arrows must not mirror.
+class LeftToRightTextStyle : public QProxyStyle {
+public:
+    void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette,
+                      bool enabled, const QString& text,
+                      QPalette::ColorRole role = QPalette::NoRole) const override {
+        QProxyStyle::drawItemText(painter, rect, flags | Qt::TextForceLeftToRight, palette,
+                                  enabled, text, role);
+    }
+};
 
 QPushButton* barButton(QWidget* parent, const QString& name, const QString& caption) {
     auto* b = new QPushButton(caption, parent);
@@ -204,6 +216,12 @@ void Frmpas2::buildBar() {
     place(Cmdback, 1300);
     Cmdnext = barButton(this, QStringLiteral("Cmdnext"), QStringLiteral("بعدي >>>>"));
     place(Cmdnext, 1300);
+    // The arrows are written for a left-to-right line: "<<<<" left of "قبلي", pointing
+    // away from "بعدي >>>>". Laid out right to left, both would point inwards.
+    auto* arrows = new LeftToRightTextStyle;
+    arrows->setParent(this);
+    Cmdback->setStyle(arrows);
+    Cmdnext->setStyle(arrows);
     Command1 = barButton(this, QStringLiteral("Command1"), QStringLiteral("ذخيره"));
     place(Command1, 1100);
     Command2 = barButton(this, QStringLiteral("Command2"), QStringLiteral("خروج"));
@@ -268,6 +286,8 @@ void Frmpas2::chooseSubject() {
     LblStatus->clear();
     mirrorStoredAnswers();
     Text10->setText(subject->firstName + QLatin1Char(' ') + subject->lastName);
+    // A name longer than the box shows its beginning, not its end.
+    Text10->setCursorPosition(0);
     ChkSecondEntry->setEnabled(true);
     setEntryCount(0);
     Text3->setText(QStringLiteral("1"));
