@@ -590,46 +590,55 @@ void TestFrmpas2::rowsWrittenAreThoseOfTheNameBox() {
 
 void TestFrmpas2::pastedText_data() {
     QTest::addColumn<QString>("before"); // SQL value of item 5
+    QTest::addColumn<QString>("action"); // "paste" the clip, or "cut" the box's text
     QTest::addColumn<QString>("clip");
     QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("shown"); // null: the box shows what it showed before
     QTest::addColumn<int>("focusAfter");
-    QTest::newRow("1") << "NULL"
+    const QString paste = QStringLiteral("paste");
+    const QString kept;
+    QTest::newRow("1") << "NULL" << paste << "1"
                        << "1"
                        << "1" << 6;
-    QTest::newRow("2 over 1") << "'1'"
+    QTest::newRow("2 over 1") << "'1'" << paste << "2"
                               << "2"
                               << "2" << 6;
-    QTest::newRow("0 over 2") << "'2'"
-                              << "0"
-                              << "" << 6;
-    QTest::newRow("two digits") << "NULL"
-                                << "12"
-                                << "" << 5;
-    QTest::newRow("two digits over 1") << "'1'"
-                                       << "21"
-                                       << "1" << 5;
-    QTest::newRow("letter") << "'2'"
-                            << "x"
-                            << "2" << 5;
-    QTest::newRow("blank and digit") << "NULL"
-                                     << " 1"
-                                     << "" << 5;
-    QTest::newRow("digit and newline") << "NULL"
-                                       << "1\n"
+    QTest::newRow("0 over 2") << "'2'" << paste << "0"
+                              << ""
+                              << "0" << 6;
+    QTest::newRow("two digits") << "NULL" << paste << "12"
+                                << "" << kept << 5;
+    QTest::newRow("two digits over 1") << "'1'" << paste << "21"
+                                       << "1" << kept << 5;
+    QTest::newRow("letter") << "'2'" << paste << "x"
+                            << "2" << kept << 5;
+    QTest::newRow("blank and digit") << "NULL" << paste << " 1"
+                                     << "" << kept << 5;
+    QTest::newRow("digit and newline") << "NULL" << paste << "1\n"
+                                       << "" << kept << 5;
+    QTest::newRow("Arabic-Indic one") << "'2'" << paste << "١"
+                                      << "2" << kept << 5;
+    QTest::newRow("3") << "'1'" << paste << "3"
+                       << "1" << kept << 5;
+    // Emptied from the context menu: taken as Backspace.
+    QTest::newRow("empty clip over 2") << "'2'" << paste << ""
+                                       << ""
                                        << "" << 5;
-    QTest::newRow("Arabic-Indic one") << "'2'"
-                                      << "١"
-                                      << "2" << 5;
-    QTest::newRow("3") << "'1'"
-                       << "3"
-                       << "1" << 5;
+    QTest::newRow("cut 1") << "'1'" << QStringLiteral("cut") << ""
+                           << ""
+                           << "" << 5;
+    QTest::newRow("cut odd value") << "'x'" << QStringLiteral("cut") << ""
+                                   << ""
+                                   << "" << 5;
 }
 
 // Text that reaches a box other than by typing stores "1", "2", empty or nothing.
 void TestFrmpas2::pastedText() {
     QFETCH(QString, before);
+    QFETCH(QString, action);
     QFETCH(QString, clip);
     QFETCH(QString, stored);
+    QFETCH(QString, shown);
     QFETCH(int, focusAfter);
     Sheet s;
     s.add(QStringLiteral("T"));
@@ -641,10 +650,12 @@ void TestFrmpas2::pastedText() {
     AnswerSheetBox* box = s.w->entryBox(5);
     const QString shownBefore = box->text();
     box->selectAll();
-    box->paste();
+    if (action == QLatin1String("cut"))
+        box->cut();
+    else
+        box->paste();
     QCOMPARE(s.focusItem(), focusAfter);
-    if (focusAfter == 5)
-        QCOMPARE(box->text(), shownBefore);
+    QCOMPARE(box->text(), shown.isNull() ? shownBefore : shown);
     s.w->Command1->click();
     QCOMPARE(meaning(s.stored(QStringLiteral("T")).at(5)), meaning(stored));
 }
@@ -777,11 +788,21 @@ void TestFrmpas2::secondEntryShowsAndSettlesDifferences() {
     QVERIFY(s.fx.dialogs.shown[0].text.contains(QStringLiteral("4، 6، 7")));
     QCOMPARE(s.focusItem(), 4);
 
+    // "اختلاف بعدي" clicked with the mouse moves on from the box the cursor is in,
+    // settled or not, and wraps round.
+    auto nextDifference = [&] { QTest::mouseClick(s.w->CmdNextDifference, Qt::LeftButton); };
+    nextDifference();
+    QCOMPARE(s.focusItem(), 6);
+    nextDifference();
+    QCOMPARE(s.focusItem(), 7);
+    nextDifference();
+    QCOMPARE(s.focusItem(), 4);
+
     s.key('1'); // the second entry was right: item 4 becomes "1"
-    s.w->CmdNextDifference->click();
+    nextDifference();
     QCOMPARE(s.focusItem(), 6);
     s.key('2'); // the first entry was right
-    s.w->CmdNextDifference->click();
+    nextDifference();
     QCOMPARE(s.focusItem(), 7);
     s.key(Qt::Key_Backspace); // settled as no answer
     QVERIFY(!s.w->CmdNextDifference->isEnabled());

@@ -24,9 +24,6 @@ public:
     // A second-entry value ("", "1" or "2") for the item, against its stored answer.
     Outcome enter(int item, const QString& value, const QString& stored);
 
-    bool isOpen(int item) const { return open_[index(item)]; }
-    // The second entry as keyed; null when the item has not been keyed a second time.
-    const QString& secondEntry(int item) const { return second_[index(item)]; }
     QList<int> openItems() const;
     int keyedCount() const;
 
@@ -36,6 +33,7 @@ public:
 
 private:
     static size_t index(int item) { return static_cast<size_t>(item - 1); }
+    // The second entry as keyed; null when the item has not been keyed a second time.
     std::array<QString, kItemCount> second_;
     std::array<bool, kItemCount> open_{};
 };

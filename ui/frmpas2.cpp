@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
@@ -71,6 +72,17 @@ QString listOf(const QList<int>& items, int most) {
     return text;
 }
 
+// Paints item texts as left-to-right lines, for captions whose arrows must not mirror.
+class LeftToRightTextStyle : public QProxyStyle {
+public:
+    void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette,
+                      bool enabled, const QString& text,
+                      QPalette::ColorRole role = QPalette::NoRole) const override {
+        QProxyStyle::drawItemText(painter, rect, flags | Qt::TextForceLeftToRight, palette,
+                                  enabled, text, role);
+    }
+};
+
 QPushButton* barButton(QWidget* parent, const QString& name, const QString& caption) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
@@ -129,6 +141,8 @@ void Frmpas2::buildStrip() {
     CmdNextDifference =
         barButton(this, QStringLiteral("CmdNextDifference"), QStringLiteral("اختلاف بعدي"));
     CmdNextDifference->setGeometry(pxRect(kPageLeft + kPageWidth - 4200, 480, 1500, 390));
+    // Takes no focus, so a click moves on from the box the cursor is in.
+    CmdNextDifference->setFocusPolicy(Qt::NoFocus);
     CmdNextDifference->hide();
     connect(CmdNextDifference, &QPushButton::clicked, this, &Frmpas2::focusNextDifference);
 
@@ -202,6 +216,12 @@ void Frmpas2::buildBar() {
     place(Cmdback, 1300);
     Cmdnext = barButton(this, QStringLiteral("Cmdnext"), QStringLiteral("بعدي >>>>"));
     place(Cmdnext, 1300);
+    // The arrows are written for a left-to-right line: "<<<<" left of "قبلي", pointing
+    // away from "بعدي >>>>". Laid out right to left, both would point inwards.
+    auto* arrows = new LeftToRightTextStyle;
+    arrows->setParent(this);
+    Cmdback->setStyle(arrows);
+    Cmdnext->setStyle(arrows);
     Command1 = barButton(this, QStringLiteral("Command1"), QStringLiteral("ذخيره"));
     place(Command1, 1100);
     Command2 = barButton(this, QStringLiteral("Command2"), QStringLiteral("خروج"));
@@ -266,6 +286,8 @@ void Frmpas2::chooseSubject() {
     LblStatus->clear();
     mirrorStoredAnswers();
     Text10->setText(subject->firstName + QLatin1Char(' ') + subject->lastName);
+    // A name longer than the box shows its beginning, not its end.
+    Text10->setCursorPosition(0);
     ChkSecondEntry->setEnabled(true);
     setEntryCount(0);
     Text3->setText(QStringLiteral("1"));
@@ -305,8 +327,12 @@ void Frmpas2::digitTyped(int item, QChar digit) {
 }
 
 void Frmpas2::clearedByKey(int item) {
-    if (entryBox(item)->text().isEmpty() && !checking_)
+    // Judged by the stored answer, not the box: a cut or a paste has already emptied the
+    // box by the time it is reported. An item with no answer stores nothing (NULL stays NULL).
+    if (!checking_ && answers_.at(item).isEmpty()) {
+        entryBox(item)->showAnswer(QString());
         return;
+    }
     enterValue(item, QStringLiteral(""), QString(), false);
 }
 
