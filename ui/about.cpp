@@ -37,7 +37,7 @@ About::About(QWidget* parent) : QDialog(parent) {
         {QStringLiteral("سايت: ") + QString(links::kSite).remove(QStringLiteral("https://")),
          designFont(kNazanin, 11)},
         {QStringLiteral("ايميل: ") + links::kEmail, designFont(kNazanin, 11)},
-        {QStringLiteral("کانال تلگرام: ") + links::kChannelName, designFont(kNazanin, 11)},
+        {QStringLiteral("کانال تلگرام: ") + links::isolatedChannelName(), designFont(kNazanin, 11)},
     };
     for (const auto& line : lines) {
         auto* label = new QLabel(line.text, this);

@@ -204,7 +204,7 @@ void Frm1::buildFooter() {
 
     auto* notice = new QLabel(
         QStringLiteral("جهت اطلاع از بروزرساني نرم افزارها، در کانال تلگرام ما عضو شويد") +
-            QLatin1Char(' ') + links::kChannelName,
+            QLatin1Char(' ') + links::isolatedChannelName(),
         this);
     notice->setObjectName(QStringLiteral("Label2"));
     notice->setFont(designFont(kNazanin, 10, true));

@@ -13,6 +13,10 @@ inline const QString kStore = QStringLiteral("https://store.hov480.example.com")
 inline const QString kDiscussions = kSite + QStringLiteral("/discussions.html");
 inline const QString kSoftwareList = kSite + QStringLiteral("/Soft/soft-list2.pdf");
 inline const QString kChannelName = QStringLiteral("@hov480news");
+// The handle inside Persian text, kept whole as a left-to-right run ("@" in front).
+inline QString isolatedChannelName() {
+    return QChar(0x2066) + kChannelName + QChar(0x2069);
+}
 inline const QString kChannel = QStringLiteral("https://t.me/hov480news");
 inline const QString kEmail = QStringLiteral("info@hov480.example.com");
 
