@@ -74,6 +74,7 @@ private slots:
     void startsWithAnyThemeFile();
     void closeBoxAndExitButtonReachTheSameExitWindow_data();
     void closeBoxAndExitButtonReachTheSameExitWindow();
+    void exitWindowKeepsTheProgramRunning();
     void handOverClosesWithoutExitWindow();
     void exitWindowLeaveAndStay();
     void exitWindowCaptionAlternates();
@@ -269,6 +270,23 @@ void TestFrm1::closeBoxAndExitButtonReachTheSameExitWindow() {
     QCOMPARE(exit->pos(), pxPoint(5000, 1500));
     QCOMPARE(exit->size(), pxSize(4275, 3075));
     QCOMPARE(navigation.ends, 0);
+    delete exit;
+}
+
+// The exit window is all that is left on screen once the main window has gone; the
+// program must go on running under it until one of its own ways out is taken.
+void TestFrm1::exitWindowKeepsTheProgramRunning() {
+    hovtest::WindowFixture f;
+    Navigation navigation;
+    auto* w = new Frm1(f.app.folder());
+    QPointer<QWidget> exit;
+    connect(w, &Frm1::exitWindowShown, this, [&](QWidget* e) { exit = e; });
+    w->show();
+    QTimer::singleShot(0, w->Command6, &QPushButton::click);
+    QTimer::singleShot(500, [] { QApplication::exit(7); });
+    QCOMPARE(QApplication::exec(), 7);
+    QVERIFY(exit);
+    QVERIFY(exit->isVisible());
     delete exit;
 }
 

@@ -49,6 +49,9 @@ Exitpro::Exitpro(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::Tool) {
     setObjectName(QStringLiteral("exitpro"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // A tool window (kept out of the taskbar) does not count as an open window for Qt,
+    // and once the main window has closed behind it the program would quit at once.
+    setAttribute(Qt::WA_QuitOnClose);
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(pxSize(4275, 3075));
     setMouseTracking(true);
