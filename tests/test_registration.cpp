@@ -5,6 +5,7 @@
 #include "registrationpanel.h"
 #include "subjectdb.h"
 #include "testsupport.h"
+#include "theme.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -97,9 +98,13 @@ void TestRegistration::opensWithStampsAndLabels() {
     Frm1 w(f.app.folder());
     w.show();
     QVERIFY(!w.Frame10);
+    // The panel wears the theme of its window, even when skin.txt changed meanwhile.
+    QVERIFY(writeThemeNumber(f.app.folder(), readThemeNumber(f.app.folder()) % kThemeCount + 1));
     w.Command1->click();
     RegistrationPanel* p = w.Frame10;
     QVERIFY(p->isVisible());
+    QCOMPARE(p->palette().color(QPalette::Window), w.palette().color(QPalette::Window));
+    QCOMPARE(p->palette().color(QPalette::Button), w.palette().color(QPalette::Button));
     QCOMPARE(p->geometry(), pxRect(90, 870, 7575, 2985));
     QVERIFY(!w.Command1->isEnabled());
     QCOMPARE(p->Text8->text(), QStringLiteral("1403/01/05")); // 24 March 2024

@@ -178,7 +178,6 @@ void Frm1::buildMenu() {
         if (!Frame10) {
             Frame10 = new RegistrationPanel(folder_, settings_.subjectTerm, this);
             connect(Frame10, &RegistrationPanel::finished, this, &Frm1::closePanels);
-            applyTheme(Frame10, folder_);
         }
         Frame10->open();
         Command1->setEnabled(false);
