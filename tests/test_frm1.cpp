@@ -69,6 +69,8 @@ private slots:
     void contactBlock_data();
     void contactBlock();
     void menuButtonsDoNothingOnEmptyTables();
+    void menuButtonsReportAnUnreadableDatabase_data();
+    void menuButtonsReportAnUnreadableDatabase();
     void webButtonsOpenTheirPages();
     void startsWithAnyThemeFile_data();
     void startsWithAnyThemeFile();
@@ -199,6 +201,31 @@ void TestFrm1::menuButtonsDoNothingOnEmptyTables() {
     QVERIFY(f.app.exec(kHov, QStringLiteral("DELETE FROM \"Answer3\"")));
     w.Command4->click();
     QVERIFY(f.dialogs.shown.isEmpty());
+}
+
+void TestFrm1::menuButtonsReportAnUnreadableDatabase_data() {
+    QTest::addColumn<QString>("button");
+    for (const char* name : {"Command2", "Command3", "Command4"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// A subject database that is there but cannot be opened is not an empty one.
+void TestFrm1::menuButtonsReportAnUnreadableDatabase() {
+    QFETCH(QString, button);
+    hovtest::WindowFixture f;
+    Navigation navigation;
+    QFile junk(f.app.folder().subjectDatabase());
+    QVERIFY(junk.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    junk.write(QByteArray(4096, 'x'));
+    junk.close();
+    Frm1 w(f.app.folder());
+    w.show();
+    w.findChild<QPushButton*>(button)->click();
+    QCOMPARE(f.dialogs.shown.size(), 1);
+    QCOMPARE(f.dialogs.shown[0].kind, QStringLiteral("message"));
+    QVERIFY(f.dialogs.shown[0].text.contains(kHov));
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.Text3->text(), QStringLiteral("2"));
 }
 
 void TestFrm1::webButtonsOpenTheirPages() {

@@ -26,10 +26,20 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <memory>
 
 namespace hov {
 
 namespace {
+
+// A subject database that cannot be opened is reported, not taken for an empty one:
+// the menu actions that need rows would otherwise do nothing without a word.
+bool opened(QWidget* owner, const SubjectDb& db) {
+    if (db.isOpen())
+        return true;
+    dialogs().message(owner, QStringLiteral("خطا"), db.lastError(), Dialogs::Icon::Critical);
+    return false;
+}
 
 const char* const kHintProperty = "hovHint";
 
@@ -308,29 +318,30 @@ void Frm1::closePanels() {
 
 void Frm1::startTest() {
     SubjectDb db(folder_);
-    if (db.subjectCount() == 0)
+    if (!opened(this, db) || db.subjectCount() == 0)
         return;
     closePanels();
-    auto* test = new FrmTest(folder_);
+    // Shown only once the code is settled; dropped on every way out before that.
+    auto test = std::make_unique<FrmTest>(folder_);
     test->showPreparing();
     const QString t11 = settings_.subjectTerm;
     const QString code = dialogs().input(this, t11 + QStringLiteral("  ") + QStringLiteral("را وارد کنيد"),
                                          QStringLiteral(" Enter Code "));
     if (code.isEmpty()) {
-        delete test;
+        test.reset();
         dialogs().notice(this, QStringLiteral("شما بايد ") + t11 +
                                    QStringLiteral("  مورد نظر را وارد كنيد "));
         return;
     }
     if (!db.findSubject(code)) {
-        delete test;
+        test.reset();
         dialogs().notice(this, QStringLiteral("فردي با اين مشخصات وجود ندارد"));
         return;
     }
     // Without its three answer rows the test could store nothing; the operator hears of
     // it now rather than after the subject has answered.
     if (!db.ensureAnswerRows(code)) {
-        delete test;
+        test.reset();
         dialogs().message(this, QStringLiteral("خطا"),
                           QStringLiteral("رديف پاسخ آزمودني در فايل اطلاعاتي ساخته نشد؛ تست اجرا نمي شود") +
                               QLatin1Char('\n') + db.lastError(),
@@ -339,18 +350,19 @@ void Frm1::startTest() {
     }
     if (!test->attachSubject(code)) {
         const QString why = test->lastError();
-        delete test;
+        test.reset();
         dialogs().message(this, QStringLiteral("خطا"), why, Dialogs::Icon::Critical);
         return;
     }
-    test->showWaiting();
+    // From here the window owns itself (it deletes itself when closed).
+    test.release()->showWaiting();
     Text3->setText(QStringLiteral("1"));
     close();
 }
 
 void Frm1::openScoring() {
     SubjectDb db(folder_);
-    if (db.subjectCount() == 0)
+    if (!opened(this, db) || db.subjectCount() == 0)
         return;
     closePanels();
     Text3->setText(QStringLiteral("1"));
@@ -361,7 +373,7 @@ void Frm1::openScoring() {
 
 void Frm1::openRoster() {
     SubjectDb db(folder_);
-    if (db.answerRowCount(2) == 0)
+    if (!opened(this, db) || db.answerRowCount(2) == 0)
         return;
     closePanels();
     // The roster window comes with the roster.
