@@ -153,21 +153,6 @@ bool SubjectDb::registerSubject(const Subject& subject) {
     return true;
 }
 
-bool SubjectDb::updateSubject(const Subject& subject) {
-    QStringList sets;
-    const QStringList& columns = subjectColumns();
-    for (qsizetype i = 1; i < columns.size(); ++i)
-        sets << quoted(columns[i]) + QStringLiteral(" = ?");
-    QSqlQuery q(file_.database());
-    q.prepare(QStringLiteral("UPDATE \"IDE\" SET %1 WHERE \"Code\" = ?")
-                  .arg(sets.join(QStringLiteral(", "))));
-    const QList<QString> values = subjectValues(subject);
-    for (qsizetype i = 1; i < values.size(); ++i)
-        q.addBindValue(bindable(values[i]));
-    q.addBindValue(subject.code);
-    return q.exec() || fail(q);
-}
-
 bool SubjectDb::hasAnswerRow(const QString& code, int table) {
     QSqlQuery q(file_.database());
     q.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE \"Code\" = ?")

@@ -30,8 +30,6 @@ public:
     // Writes the IDE row and an empty row in each answer table in one transaction:
     // afterwards either all four rows exist or none does.
     bool registerSubject(const Subject& subject);
-    // Rewrites the registration data of the subject with subject.code.
-    bool updateSubject(const Subject& subject);
     // Adds, with only Code set, each answer row the subject lacks; existing rows keep
     // their answers. Returns false on a failed write.
     bool ensureAnswerRows(const QString& code);
