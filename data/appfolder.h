@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QString>
+#include <utility>
 
 namespace hov {
 

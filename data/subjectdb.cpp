@@ -23,18 +23,26 @@ QString textOf(const QVariant& value) {
     return value.isNull() ? QString() : value.toString();
 }
 
-const QStringList& subjectColumns() {
-    static const QStringList columns{
-        QStringLiteral("Code"),   QStringLiteral("FName"),  QStringLiteral("LName"),
-        QStringLiteral("Sen"),    QStringLiteral("Jens"),   QStringLiteral("Taahol"),
-        QStringLiteral("Group"),  QStringLiteral("Tahsil"), QStringLiteral("Date"),
-        QStringLiteral("Time")};
-    return columns;
-}
+// The IDE columns of the registration data and the Subject field each one holds; the
+// one list both the write and the read go by.
+struct SubjectField {
+    const char* column;
+    QString Subject::*member;
+};
+constexpr SubjectField kSubjectFields[] = {
+    {"Code", &Subject::code},      {"FName", &Subject::firstName}, {"LName", &Subject::lastName},
+    {"Sen", &Subject::age},        {"Jens", &Subject::sex},        {"Taahol", &Subject::marital},
+    {"Group", &Subject::group},    {"Tahsil", &Subject::education}, {"Date", &Subject::date},
+    {"Time", &Subject::time}};
 
-QList<QString> subjectValues(const Subject& s) {
-    return {s.code,  s.firstName, s.lastName,  s.age,  s.sex,
-            s.marital, s.group,   s.education, s.date, s.time};
+const QStringList& subjectColumns() {
+    static const QStringList columns = [] {
+        QStringList names;
+        for (const SubjectField& field : kSubjectFields)
+            names << QString::fromLatin1(field.column);
+        return names;
+    }();
+    return columns;
 }
 
 QString quotedList(const QStringList& names) {
@@ -86,10 +94,9 @@ std::optional<Subject> SubjectDb::findSubject(const QString& code) {
     if (!q.next())
         return std::nullopt;
     Subject s;
-    QString* fields[] = {&s.code,  &s.firstName, &s.lastName,  &s.age,  &s.sex,
-                         &s.marital, &s.group,   &s.education, &s.date, &s.time};
-    for (int i = 0; i < 10; ++i)
-        *fields[i] = textOf(q.value(i));
+    int index = 0;
+    for (const SubjectField& field : kSubjectFields)
+        s.*field.member = textOf(q.value(index++));
     return s;
 }
 
@@ -125,8 +132,8 @@ bool SubjectDb::registerSubject(const Subject& subject) {
     QSqlQuery q(db);
     q.prepare(QStringLiteral("INSERT INTO \"IDE\" (%1) VALUES (%2)")
                   .arg(quotedList(subjectColumns()), placeholders(subjectColumns().size())));
-    for (const QString& value : subjectValues(subject))
-        q.addBindValue(bindable(value));
+    for (const SubjectField& field : kSubjectFields)
+        q.addBindValue(bindable(subject.*field.member));
     if (!q.exec())
         return abort(q);
     for (int table = 0; table < kAnswerTableCount; ++table) {
