@@ -78,6 +78,7 @@ private slots:
     void closeBoxAndExitButtonReachTheSameExitWindow();
     void exitWindowKeepsTheProgramRunning();
     void handOverClosesWithoutExitWindow();
+    void endingTheProgramClosesWithoutExitWindow();
     void exitWindowLeaveAndStay();
     void exitWindowCaptionAlternates();
     void aboutIsModalAndAnimated();
@@ -326,6 +327,21 @@ void TestFrm1::handOverClosesWithoutExitWindow() {
     w->show();
     w->Text3->setText(QStringLiteral("1"));
     w->close();
+    QVERIFY(!exitShown);
+}
+
+void TestFrm1::endingTheProgramClosesWithoutExitWindow() {
+    hovtest::WindowFixture f;
+    auto* w = new Frm1(f.app.folder());
+    QPointer<Frm1> guard(w);
+    bool exitShown = false;
+    connect(w, &Frm1::exitWindowShown, this, [&] { exitShown = true; });
+    w->show();
+    // What the real ending does, with the main window still open (the update window).
+    nav::setEndProgramHandler([] { QApplication::closeAllWindows(); });
+    nav::endProgram();
+    nav::setEndProgramHandler({});
+    QTRY_VERIFY(!guard);
     QVERIFY(!exitShown);
 }
 

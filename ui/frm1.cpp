@@ -432,7 +432,7 @@ void Frm1::keyPressEvent(QKeyEvent* event) {
 void Frm1::closeEvent(QCloseEvent* event) {
     // The closing is never cancelled; a hand-over to the test or scoring window
     // closes quietly, any other close asks through the exit window.
-    if (Text3->text() != QLatin1String("1")) {
+    if (Text3->text() != QLatin1String("1") && !nav::isEnding()) {
         closePanels();
         openExitWindow(5000, 1500);
     }

@@ -33,9 +33,17 @@ QWidget* showMainWindow() {
     return window;
 }
 
+namespace {
+bool ending = false;
+}
+
+bool isEnding() { return ending; }
+
 void endProgram() {
+    ending = true;
     if (endHandler()) {
         endHandler()();
+        ending = false;
         return;
     }
     QApplication::closeAllWindows();

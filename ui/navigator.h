@@ -19,6 +19,8 @@ const AppFolder& appFolder();
 QWidget* showMainWindow();
 // Ends the program: every window closes, the event loop ends.
 void endProgram();
+// True while the program is ending: windows close without asking anything.
+bool isEnding();
 
 // Tests replace these to watch the hand-overs without ending the test program.
 void setMainWindowFactory(std::function<QWidget*()> factory);
