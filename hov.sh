@@ -23,7 +23,10 @@ install_missing() {
 }
 
 configure_and_build() {
-  cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${HOV_BUILD_TYPE:-RelWithDebInfo}" "$@"
+  local launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${HOV_BUILD_TYPE:-RelWithDebInfo}" \
+    "${launcher[@]}" "$@"
   cmake --build "$build" -j"$(nproc)"
 }
 

@@ -1,6 +1,6 @@
-#include "appfolder.h"
-#include "singleinstance.h"
-#include "startup.h"
+#include "data/appfolder.h"
+#include "ui/main/singleinstance.h"
+#include "ui/main/startup.h"
 
 #include <QApplication>
 

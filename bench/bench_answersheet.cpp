@@ -4,12 +4,12 @@
 // two are measured in alternating rounds. Opening the window (with a subject chosen)
 // is reported against the straightforward build of the same screen: a themed dialog
 // with 480 line edits and 480 labels.
-#include "answersheetbox.h"
+#include "ui/answersheet/answersheetbox.h"
 #include "benchsupport.h"
-#include "fonts.h"
-#include "frmpas2.h"
-#include "subjectdb.h"
-#include "theme.h"
+#include "ui/kit/fonts.h"
+#include "ui/answersheet/frmpas2.h"
+#include "data/subjectdb.h"
+#include "ui/kit/theme.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,9 +1,9 @@
 // Subject selection in the scoring window, from the code typed to the 18 raw scores stored,
 // against one plain read of a subject's row from the same file.
 #include "benchsupport.h"
-#include "frmklid.h"
-#include "services.h"
-#include "subjectdb.h"
+#include "ui/scoring/frmklid.h"
+#include "ui/kit/services.h"
+#include "data/subjectdb.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,10 +1,10 @@
 // One step of the test window (the answer written, the next item shown and painted)
 // against one plain row update on the same file with the same durability settings.
 #include "benchsupport.h"
-#include "fonts.h"
-#include "frmtest.h"
-#include "navigator.h"
-#include "subjectdb.h"
+#include "ui/kit/fonts.h"
+#include "ui/test/frmtest.h"
+#include "ui/kit/navigator.h"
+#include "data/subjectdb.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 // HOV-480's start-up, ended as soon as the main window is shown. Started by
 // bench_startup, which times it against minimal_window.
-#include "appfolder.h"
-#include "startup.h"
+#include "data/appfolder.h"
+#include "ui/main/startup.h"
 
 #include <QApplication>
 #include <QDir>

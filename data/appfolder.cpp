@@ -1,4 +1,4 @@
-#include "appfolder.h"
+#include "data/appfolder.h"
 
 #include <QCoreApplication>
 

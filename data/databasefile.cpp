@@ -1,4 +1,4 @@
-#include "databasefile.h"
+#include "data/databasefile.h"
 
 #include <QAtomicInteger>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "jalali.h"
+#include "data/jalali.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "settingsdb.h"
+#include "data/settingsdb.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "appfolder.h"
-#include "databasefile.h"
+#include "data/appfolder.h"
+#include "data/databasefile.h"
 
 #include <QByteArray>
 #include <QString>

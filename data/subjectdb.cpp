@@ -1,4 +1,4 @@
-#include "subjectdb.h"
+#include "data/subjectdb.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "appfolder.h"
-#include "databasefile.h"
-#include "subject.h"
+#include "data/appfolder.h"
+#include "data/databasefile.h"
+#include "data/subject.h"
 
 #include <QList>
 #include <QPair>

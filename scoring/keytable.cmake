@@ -82,8 +82,8 @@ endforeach()
 
 file(WRITE "${OUT}.tmp" "// Generated at build time from assets/scoring-key.csv by scoring/keytable.cmake.
 // Edit the CSV, not this file.
-#include \"scales.h\"
-#include \"scoringkey.h\"
+#include \"scoring/scales.h\"
+#include \"scoring/scoringkey.h\"
 
 #include <string_view>
 

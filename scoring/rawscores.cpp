@@ -1,6 +1,6 @@
-#include "rawscores.h"
+#include "scoring/rawscores.h"
 
-#include "scoringkey.h"
+#include "scoring/scoringkey.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scales.h"
+#include "scoring/scales.h"
 
 #include <QString>
 #include <QStringView>

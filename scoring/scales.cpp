@@ -1,4 +1,4 @@
-#include "scales.h"
+#include "scoring/scales.h"
 
 #include <QLatin1String>
 

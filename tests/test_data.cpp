@@ -1,8 +1,8 @@
 // The stores over the three database files: values bound, codes exact, answers in
 // their tables and columns, registration all or nothing.
-#include "settingsdb.h"
-#include "subjectdb.h"
-#include "testsupport.h"
+#include "data/settingsdb.h"
+#include "data/subjectdb.h"
+#include "tests/support/testfolder.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,16 +1,16 @@
 // The main window: start-up, menu, hints, contact block, leaving through the exit window,
 // one running copy.
-#include "about.h"
-#include "exitpro.h"
-#include "fonts.h"
-#include "frm1.h"
-#include "geometry.h"
-#include "navigator.h"
-#include "singleinstance.h"
-#include "startup.h"
-#include "subjectdb.h"
-#include "testsupport.h"
-#include "theme.h"
+#include "ui/main/about.h"
+#include "ui/main/exitpro.h"
+#include "ui/kit/fonts.h"
+#include "ui/main/frm1.h"
+#include "ui/kit/geometry.h"
+#include "ui/kit/navigator.h"
+#include "ui/main/singleinstance.h"
+#include "ui/main/startup.h"
+#include "data/subjectdb.h"
+#include "tests/support/testsupport.h"
+#include "ui/kit/theme.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -61,7 +61,10 @@ class TestFrm1 : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { installFonts(); }
+    void initTestCase() {
+        installFonts();
+        Frm1::installAsMainWindow();
+    }
     void startUpFillsTheWindow();
     void hintsCarryTheSubjectTerm_data();
     void hintsCarryTheSubjectTerm();

@@ -1,11 +1,11 @@
 // The scoring window: choosing a subject, the three counts and the warning, the raw
 // scores on screen and in IDE, the hand-over to the profile window, leaving.
-#include "frm1.h"
-#include "frmklid.h"
-#include "navigator.h"
-#include "rawscores.h"
-#include "subjectdb.h"
-#include "testsupport.h"
+#include "ui/main/frm1.h"
+#include "ui/scoring/frmklid.h"
+#include "ui/kit/navigator.h"
+#include "scoring/rawscores.h"
+#include "data/subjectdb.h"
+#include "tests/support/testsupport.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -149,6 +149,7 @@ private slots:
         fx = std::make_unique<WindowFixture>();
         QVERIFY(fx->app.isValid());
         nav::setAppFolder(fx->app.folder());
+        Frm1::installAsMainWindow();
         nav::setMainWindowFactory({});
     }
 

@@ -1,9 +1,9 @@
-#include "answersheetbox.h"
-#include "answersheetpage.h"
-#include "frmpas2.h"
-#include "settingsdb.h"
-#include "subjectdb.h"
-#include "testsupport.h"
+#include "ui/answersheet/answersheetbox.h"
+#include "ui/answersheet/answersheetpage.h"
+#include "ui/answersheet/frmpas2.h"
+#include "data/settingsdb.h"
+#include "data/subjectdb.h"
+#include "tests/support/testsupport.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,13 +1,13 @@
 // The on-screen test window: starting a test from the main window, showing and
 // answering items, the write points, closing, and what a bad value or key does.
-#include "fonts.h"
-#include "frm1.h"
-#include "frmtest.h"
-#include "navigator.h"
-#include "registrationpanel.h"
-#include "settingsdb.h"
-#include "subjectdb.h"
-#include "testsupport.h"
+#include "ui/kit/fonts.h"
+#include "ui/main/frm1.h"
+#include "ui/test/frmtest.h"
+#include "ui/kit/navigator.h"
+#include "ui/main/registrationpanel.h"
+#include "data/settingsdb.h"
+#include "data/subjectdb.h"
+#include "tests/support/testsupport.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -168,6 +168,7 @@ private:
 
 void TestFrmTest::initTestCase() {
     installFonts();
+    Frm1::installAsMainWindow();
 }
 
 void TestFrmTest::init() {

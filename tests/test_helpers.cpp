@@ -1,10 +1,10 @@
 // The helpers every window shares: the digits-only key guard, the self-closing
 // notice and the theme.
-#include "fonts.h"
-#include "keyguard.h"
-#include "realdialogs.h"
-#include "testsupport.h"
-#include "theme.h"
+#include "ui/kit/fonts.h"
+#include "ui/kit/keyguard.h"
+#include "ui/kit/realdialogs.h"
+#include "tests/support/testsupport.h"
+#include "ui/kit/theme.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

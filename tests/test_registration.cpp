@@ -1,11 +1,11 @@
 // Registering a subject in the main window's panel.
-#include "fonts.h"
-#include "frm1.h"
-#include "geometry.h"
-#include "registrationpanel.h"
-#include "subjectdb.h"
-#include "testsupport.h"
-#include "theme.h"
+#include "ui/kit/fonts.h"
+#include "ui/main/frm1.h"
+#include "ui/kit/geometry.h"
+#include "ui/main/registrationpanel.h"
+#include "data/subjectdb.h"
+#include "tests/support/testsupport.h"
+#include "ui/kit/theme.h"
 
 #include <QApplication>
 #include <QComboBox>

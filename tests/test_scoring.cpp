@@ -1,6 +1,6 @@
-#include "rawscores.h"
-#include "scales.h"
-#include "scoringkey.h"
+#include "scoring/rawscores.h"
+#include "scoring/scales.h"
+#include "scoring/scoringkey.h"
 
 #include <QMap>
 #include <QProcess>

@@ -1,66 +1,11 @@
-#include "testsupport.h"
+#include "tests/support/testsupport.h"
 
 #include <QApplication>
-#include <QAtomicInteger>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTest>
 
 namespace hovtest {
-
-namespace {
-
-// Offscreen test programs: a private runtime folder keeps QStandardPaths quiet.
-void prepareEnvironment() {
-    static QTemporaryDir runtime;
-    if (runtime.isValid()) {
-        QFile::setPermissions(runtime.path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-}
-Q_CONSTRUCTOR_FUNCTION(prepareEnvironment)
-
-bool copyTree(const QString& from, const QString& to) {
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
-    bool ok = true;
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + QLatin1Char('/') + it.fileName();
-        if (it.fileInfo().isDir())
-            ok = copyTree(source, target) && ok;
-        else if (!it.fileInfo().isExecutable() || it.fileName().contains(QLatin1Char('.')))
-            ok = QFile::copy(source, target) && ok;
-    }
-    return ok;
-}
-
-QAtomicInteger<int> fixtureConnections;
-
-template <typename F> auto withDatabase(const QString& path, F f) {
-    const QString name = QStringLiteral("hovtest-%1").arg(fixtureConnections.fetchAndAddRelaxed(1));
-    decltype(f(std::declval<QSqlDatabase&>())) result{};
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        if (db.open())
-            result = f(db);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-    return result;
-}
-
-} // namespace
 
 void typeText(QWidget* widget, const QString& text) {
     for (const QChar c : text) {
@@ -78,39 +23,6 @@ void hoverOver(QWidget* widget, QPoint pos) {
     QMouseEvent move(QEvent::MouseMove, QPointF(pos), QPointF(widget->mapToGlobal(pos)),
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &move);
-}
-
-TestAppFolder::TestAppFolder() {
-    if (!dir_.isValid())
-        return;
-    const QString source = QStringLiteral(HOV_APP_TEMPLATE_DIR);
-    ok_ = true;
-    for (const char* name : {"HOVDB.mdb", "Theme.adz", "dab.adz"})
-        ok_ = QFile::copy(source + QLatin1Char('/') + QLatin1String(name),
-                          dir_.path() + QLatin1Char('/') + QLatin1String(name)) &&
-              ok_;
-    ok_ = copyTree(source + QStringLiteral("/skin"), dir_.path() + QStringLiteral("/skin")) && ok_;
-}
-
-bool TestAppFolder::exec(const QString& fileName, const QString& sql) {
-    return withDatabase(dir_.path() + QLatin1Char('/') + fileName, [&](QSqlDatabase& db) {
-        QSqlQuery q(db);
-        const bool ok = q.exec(sql);
-        if (!ok)
-            qWarning() << "fixture SQL failed:" << sql << q.lastError().text();
-        return ok;
-    });
-}
-
-QVariant TestAppFolder::value(const QString& fileName, const QString& sql) {
-    return withDatabase(dir_.path() + QLatin1Char('/') + fileName, [&](QSqlDatabase& db) {
-        QSqlQuery q(db);
-        if (!q.exec(sql)) {
-            qWarning() << "fixture SQL failed:" << sql << q.lastError().text();
-            return QVariant();
-        }
-        return q.next() ? q.value(0) : QVariant();
-    });
 }
 
 QStringList ScriptedDialogs::notices() const {

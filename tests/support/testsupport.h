@@ -1,13 +1,12 @@
 #pragma once
 
-#include "appfolder.h"
-#include "services.h"
+#include "tests/support/testfolder.h"
+#include "ui/kit/services.h"
 
 #include <QList>
 #include <QPoint>
 #include <QQueue>
 #include <QString>
-#include <QTemporaryDir>
 #include <functional>
 #include <memory>
 
@@ -20,24 +19,6 @@ void typeText(QWidget* widget, const QString& text);
 // The mouse resting on a widget: the move event the widget (and its filters) receives.
 // QTest::mouseMove moves no widget's mouse on the offscreen platform.
 void hoverOver(QWidget* widget, QPoint pos = QPoint(3, 3));
-
-// A private application folder made from the built one: the three database files and
-// skin/, copied into a temporary folder for one test.
-class TestAppFolder {
-public:
-    TestAppFolder();
-    bool isValid() const { return ok_; }
-    hov::AppFolder folder() const { return hov::AppFolder(dir_.path()); }
-    QString path() const { return dir_.path(); }
-    // Runs SQL on one of the folder's files (fixtures only: tests may paste SQL).
-    bool exec(const QString& fileName, const QString& sql);
-    // A single value, or an invalid QVariant when there is no row.
-    QVariant value(const QString& fileName, const QString& sql);
-
-private:
-    QTemporaryDir dir_;
-    bool ok_ = false;
-};
 
 // One dialog as the program showed it.
 struct Shown {

@@ -1,0 +1,72 @@
+#include "ui/kit/realdialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+
+namespace hov {
+
+namespace {
+
+QMessageBox::Icon boxIcon(Dialogs::Icon icon) {
+    switch (icon) {
+    case Dialogs::Icon::Information: return QMessageBox::Information;
+    case Dialogs::Icon::Warning: return QMessageBox::Warning;
+    case Dialogs::Icon::Critical: return QMessageBox::Critical;
+    case Dialogs::Icon::Question: return QMessageBox::Question;
+    case Dialogs::Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+void RealDialogs::notice(QWidget* owner, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, kNoticeCaption, text, QMessageBox::Ok, owner);
+    box.setObjectName(QStringLiteral("notice"));
+    // Each notice has its own timer, started when it appears: two notices in a row
+    // each close a second after their own appearance, and a box the operator closed
+    // early leaves nothing behind.
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setInterval(kNoticeDelayMs);
+    QPointer<QMessageBox> guard(&box);
+    QObject::connect(&timer, &QTimer::timeout, &box, [guard] {
+        if (guard && guard->isVisible())
+            guard->accept();
+    });
+    QTimer::singleShot(0, &box, [&timer] { timer.start(); });
+    box.exec();
+}
+
+void RealDialogs::message(QWidget* owner, const QString& caption, const QString& text, Icon icon) {
+    QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Ok, owner);
+    box.exec();
+}
+
+bool RealDialogs::askYesNo(QWidget* owner, const QString& caption, const QString& text,
+                           Icon icon) {
+    QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Yes | QMessageBox::No, owner);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString RealDialogs::input(QWidget* owner, const QString& title, const QString& prompt,
+                           const QString& defaultText) {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(owner, title, prompt, QLineEdit::Normal, defaultText, &ok);
+    return ok ? text : QString();
+}
+
+QString RealDialogs::openFileName(QWidget* owner, const QString& folder, const QString& filter) {
+    return QFileDialog::getOpenFileName(owner, QString(), folder, filter);
+}
+
+QString RealDialogs::saveFileName(QWidget* owner, const QString& proposedPath,
+                                  const QString& filter) {
+    return QFileDialog::getSaveFileName(owner, QString(), proposedPath, filter);
+}
+
+} // namespace hov

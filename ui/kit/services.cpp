@@ -1,0 +1,68 @@
+#include "ui/kit/services.h"
+
+#include "ui/kit/realdialogs.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QProcess>
+
+namespace hov {
+
+namespace {
+
+class RealShell final : public Shell {
+public:
+    void openUrl(const QUrl& url) override { QDesktopServices::openUrl(url); }
+    bool startProgram(const QString& program, const QStringList& arguments) override {
+        return QProcess::startDetached(program, arguments);
+    }
+    void beep() override { QApplication::beep(); }
+};
+
+class SystemClock final : public Clock {
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+
+Dialogs* currentDialogs = nullptr;
+Shell* currentShell = nullptr;
+Clock* currentClock = nullptr;
+
+} // namespace
+
+Dialogs& dialogs() {
+    static RealDialogs real;
+    return currentDialogs ? *currentDialogs : real;
+}
+
+Shell& shell() {
+    static RealShell real;
+    return currentShell ? *currentShell : real;
+}
+
+Clock& clock() {
+    static SystemClock real;
+    return currentClock ? *currentClock : real;
+}
+
+ScopedServices::ScopedServices(Dialogs* d, Shell* s, Clock* c)
+    : previousDialogs_(currentDialogs), previousShell_(currentShell), previousClock_(currentClock) {
+    if (d)
+        currentDialogs = d;
+    if (s)
+        currentShell = s;
+    if (c)
+        currentClock = c;
+}
+
+ScopedServices::~ScopedServices() {
+    currentDialogs = previousDialogs_;
+    currentShell = previousShell_;
+    currentClock = previousClock_;
+}
+
+QString timeText(const QTime& time) {
+    return time.toString(QStringLiteral("HH:mm:ss"));
+}
+
+} // namespace hov
