@@ -5,10 +5,10 @@
 namespace hov {
 
 // A left-to-right value (a path, a code, a file name, an address) set inside Persian text:
-// wrapped in a first-strong isolate so that its own direction holds and it does not reorder
+// wrapped in a left-to-right isolate so that it reads left to right and it does not reorder
 // the text around it (a path's leading "/" stays at its start).
 inline QString isolated(const QString& value) {
-    return QChar(0x2068) + value + QChar(0x2069);
+    return QChar(0x2066) + value + QChar(0x2069);
 }
 
 } // namespace hov
