@@ -11,6 +11,14 @@ QStringList ClinicSettings::contacts() const {
     return {email, telegram, instagram, website, twitter, phone};
 }
 
+QString ClinicSettings::contactBlock() const {
+    QString block;
+    for (const QString& value : contacts())
+        if (!value.isEmpty())
+            block += value + QStringLiteral("\r\n");
+    return block;
+}
+
 SettingsDb::SettingsDb(const AppFolder& folder) : file_(folder.settingsDatabase()) {}
 
 ClinicSettings SettingsDb::load() {

@@ -104,6 +104,9 @@ Label value(double x, double y, double w, double h, const QString& text) {
     return {QRectF(x, y, w, h), text, captionFont(), kDarkBlue, Qt::AlignRight};
 }
 
+// 1515 twips at 1200 dpi: the logo never needs more pixels than this in the report.
+constexpr int kLargestLogoSide = 1300;
+
 // The logo file's picture, decoded no larger than the report can show; a file that is no
 // picture gives a null image.
 QImage decodeLogo(const QByteArray& bytes) {
@@ -113,10 +116,19 @@ QImage decodeLogo(const QByteArray& bytes) {
     QImageReader reader(&buffer);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
-    constexpr int kLargestSide = 1200;
-    if (size.isValid() && (size.width() > kLargestSide || size.height() > kLargestSide))
-        reader.setScaledSize(size.scaled(kLargestSide, kLargestSide, Qt::KeepAspectRatio));
+    if (size.isValid() && (size.width() > kLargestLogoSide || size.height() > kLargestLogoSide))
+        reader.setScaledSize(size.scaled(kLargestLogoSide, kLargestLogoSide, Qt::KeepAspectRatio));
     return reader.read();
+}
+
+QImage logoOf(const ReportValues& v) {
+    if (v.logoPicture.isNull())
+        return decodeLogo(v.logo);
+    const QImage& logo = v.logoPicture;
+    if (logo.width() <= kLargestLogoSide && logo.height() <= kLargestLogoSide)
+        return logo;
+    return logo.scaled(kLargestLogoSide, kLargestLogoSide, Qt::KeepAspectRatio,
+                       Qt::SmoothTransformation);
 }
 
 void paintDetail(QPainter& painter, const ReportValues& v, const ProfilePaint& profile) {
@@ -124,8 +136,8 @@ void paintDetail(QPainter& painter, const ReportValues& v, const ProfilePaint& p
     painter.fillRect(QRectF(385, 81, 10425, 1740), kBandColour);
     painter.fillRect(QRectF(81, 1791, 10425, 525), kBandColour);
 
-    if (v.printLogo && !v.logo.isEmpty()) {
-        const QImage logo = decodeLogo(v.logo);
+    if (v.printLogo) {
+        const QImage logo = logoOf(v);
         if (!logo.isNull()) {
             const QRectF box(177, 81, 1515, 1395);
             paintFitted(painter, box, logo.size(), [&](QPainter& p) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
@@ -33,6 +34,7 @@ struct ReportValues {
     QString clinicAddress; // Label5 of the page footer
     QString contacts;      // Label10 of the page footer: the contact block, CR LF separated
     QByteArray logo;       // the picture file's bytes (Image4)
+    QImage logoPicture;    // or the logo already decoded; used when not null
     bool printLogo = false; // the settings flag Check1
     // Label9; empty in a report without interpretation.
     QString interpretation;

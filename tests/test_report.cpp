@@ -408,16 +408,23 @@ void TestReport::badClinicDataStaysInsideItsLabels_data() {
     QBuffer tinyBuffer(&tiny);
     tinyBuffer.open(QIODevice::WriteOnly);
     QImage(1, 1, QImage::Format_RGB32).save(&tinyBuffer, "PNG");
-    QTest::newRow("huge logo") << png;
-    QTest::newRow("tiny logo") << tiny;
-    QTest::newRow("not a picture") << QByteArray("GIF89a this is not a picture\0\1\2", 32);
-    QTest::newRow("no logo") << QByteArray();
+    QTest::addColumn<QImage>("picture");
+    QImage decoded(7000, 300, QImage::Format_RGB32);
+    decoded.fill(Qt::darkGreen);
+    QTest::newRow("huge logo") << png << QImage();
+    QTest::newRow("tiny logo") << tiny << QImage();
+    QTest::newRow("not a picture")
+        << QByteArray("GIF89a this is not a picture\0\1\2", 32) << QImage();
+    QTest::newRow("no logo") << QByteArray() << QImage();
+    QTest::newRow("huge decoded logo") << QByteArray() << decoded;
 }
 
 void TestReport::badClinicDataStaysInsideItsLabels() {
     QFETCH(QByteArray, logo);
+    QFETCH(QImage, picture);
     ReportValues v = sampleValues();
     v.logo = logo;
+    v.logoPicture = picture;
     v.printLogo = true;
     v.clinicName = QStringLiteral("مرکز مشاوره و روان درماني ").repeated(12);
     v.clinicAddress = QStringLiteral("استان تهران، شهر تهران، خيابان بسيار طولاني ").repeated(20);
@@ -448,6 +455,10 @@ void TestReport::badClinicDataStaysInsideItsLabels() {
     const double footerTop = 16838 - 2 * 1440 - 1446;
     QVERIFY(blank(5470, footerTop + 150, 30, 1250));
     QVERIFY(blank(0, footerTop + 1460, 10700, 300));
+    // The logo stays in its frame (177, 81, 1515 x 1395): nothing right of it before the
+    // clinic name, nothing below it before the subject row's band.
+    QVERIFY(blank(1700, 81, 450, 1395));
+    QVERIFY(blank(177, 1480, 1515, 40));
 }
 
 QTEST_MAIN(TestReport)
