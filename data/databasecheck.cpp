@@ -1,15 +1,11 @@
 #include "data/databasecheck.h"
 
 #include "data/databasefile.h"
+#include "data/normsdb.h"
 #include "data/settingsdb.h"
 #include "data/subjectdb.h"
 
 namespace hov {
-
-const QStringList& normsTables() {
-    static const QStringList names{QStringLiteral("tp"), QStringLiteral("Taf")};
-    return names;
-}
 
 QList<StoreFailure> checkDatabaseFiles(const AppFolder& folder) {
     const struct {
@@ -17,7 +13,7 @@ QList<StoreFailure> checkDatabaseFiles(const AppFolder& folder) {
         const QStringList& tables;
     } files[] = {{folder.subjectDatabase(), SubjectDb::tables()},
                  {folder.settingsDatabase(), SettingsDb::tables()},
-                 {folder.normsDatabase(), normsTables()}};
+                 {folder.normsDatabase(), NormsDb::tables()}};
     QList<StoreFailure> failures;
     for (const auto& f : files) {
         DatabaseFile file(f.path, f.tables);

@@ -8,9 +8,6 @@
 
 namespace hov {
 
-// The tables the norms file dab.adz must hold.
-const QStringList& normsTables();
-
 // Opens each of the program's three database files and checks that it holds its tables:
 // the start-up check, so that a damaged or foreign file is refused before any window
 // opens. One failure per file that does not pass, in the order HOVDB.mdb, Theme.adz,

@@ -439,4 +439,45 @@ QString SubjectDb::itemText(int item) {
     return q.next() ? textOf(q.value(0)) : QString();
 }
 
+// ---- Stored interpretation (column Taf of the subject's IDE row) ----
+
+SubjectDb::StoredInterpretation SubjectDb::loadInterpretation(const QString& code) {
+    StoredInterpretation result;
+    if (!file_.begin())
+        return result;
+    QSqlQuery q(file_.database());
+    q.setForwardOnly(true);
+    if (!file_.exec(q, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                           .arg(file_.column(QStringLiteral("Taf")), file_.table(kIde), file_.column(kCode)),
+                    {code}))
+        return result;
+    if (!q.next()) {
+        if (q.lastError().isValid()) {
+            file_.fail(q.lastError());
+            return result;
+        }
+        result.status = StoredInterpretation::Status::None;
+        return result;
+    }
+    result.text = textOf(q.value(0));
+    result.status = result.text.isEmpty() ? StoredInterpretation::Status::None
+                                          : StoredInterpretation::Status::Stored;
+    return result;
+}
+
+bool SubjectDb::storeInterpretation(const QString& code, const QString& text) {
+    if (!file_.begin())
+        return false;
+    QSqlQuery q(file_.database());
+    // An empty editor stores an empty text, not "nothing".
+    if (!file_.exec(q, QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?")
+                           .arg(file_.table(kIde), file_.column(QStringLiteral("Taf")), file_.column(kCode)),
+                    {text.isNull() ? QString(QLatin1String("")) : text, code}))
+        return false;
+    if (q.numRowsAffected() < 1)
+        return file_.fail(StoreFailure::Kind::Other,
+                          QStringLiteral("آزمودني با كد %1 در پرونده نيست").arg(isolated(code)));
+    return true;
+}
+
 } // namespace hov
