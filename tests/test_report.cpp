@@ -4,7 +4,7 @@
 #include "report/docxwriter.h"
 #include "report/reportpainter.h"
 #include "report/storedzip.h"
-#include "tests/support/testfolder.h"
+#include "tests/support/documents.h"
 #include "ui/kit/fonts.h"
 
 #include <QBuffer>
@@ -25,6 +25,10 @@
 #include <sys/resource.h>
 
 using namespace hov::report;
+using hovtest::inspectDocx;
+using hovtest::normalised;
+using hovtest::pdfPages;
+using hovtest::pdfText;
 
 namespace {
 
@@ -35,51 +39,6 @@ void prepareEnvironment() {
         qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
 }
 Q_CONSTRUCTOR_FUNCTION(prepareEnvironment)
-
-QJsonObject inspectDocx(const QString& path) {
-    QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"),
-                 {QStringLiteral(HOV_SOURCE_DIR "/tests/support/docx_inspect.py"), path});
-    if (!python.waitForFinished(60000) || python.exitCode() != 0) {
-        qWarning().noquote() << "python-docx could not read" << path
-                             << python.readAllStandardError();
-        return {};
-    }
-    return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
-}
-
-// pdftotext's output made comparable: presentation forms folded (NFKC), directional marks
-// and all blanks dropped. The lam-alef ligature is dropped too: the PDF maps one glyph to
-// one letter, so the two letters of the ligature do not come back out.
-QString normalised(QString text) {
-    text = text.normalized(QString::NormalizationForm_KC);
-    static const QRegularExpression noise(
-        QStringLiteral("[\\x{200E}\\x{200F}\\x{202A}-\\x{202E}\\x{2066}-\\x{2069}\\s]"));
-    return text.remove(noise).remove(QStringLiteral("لا"));
-}
-
-QString pdfText(const QString& pdf, int page = 0) {
-    QStringList args{QStringLiteral("-enc"), QStringLiteral("UTF-8")};
-    if (page > 0)
-        args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l")
-             << QString::number(page);
-    args << pdf << QStringLiteral("-");
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), args);
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return QStringLiteral("<pdftotext failed>");
-    return normalised(QString::fromUtf8(p.readAllStandardOutput()));
-}
-
-int pdfPages(const QString& pdf) {
-    QProcess p;
-    p.start(QStringLiteral("pdfinfo"), {pdf});
-    p.waitForFinished(60000);
-    const QString info = QString::fromUtf8(p.readAllStandardOutput());
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
 
 QImage renderPage(const QString& pdf, int page, int dpi) {
     QTemporaryDir dir;

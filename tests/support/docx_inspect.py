@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Reads a .docx with python-docx the way a word processor would and prints what the
 report tests check, as JSON: every body paragraph (text, right-to-left, alignment, whether
-every run is right-to-left, whether it holds a picture) and the inline pictures."""
+every run is right-to-left, whether it holds a picture) and the inline pictures.
+Usage: docx_inspect.py DOCX [FIRST_PICTURE_OUT]"""
 import json
 import sys
 
@@ -30,6 +31,9 @@ def main():
     for shape in doc.inline_shapes:
         rid = shape._inline.graphic.graphicData.pic.blipFill.blip.embed
         image = doc.part.related_parts[rid].image
+        if len(sys.argv) > 2 and not pictures:
+            with open(sys.argv[2], "wb") as out:
+                out.write(image.blob)
         pictures.append({"pxWidth": image.px_width, "pxHeight": image.px_height,
                          "contentType": image.content_type,
                          "emuWidth": int(shape.width), "emuHeight": int(shape.height)})
