@@ -18,6 +18,12 @@ QString normColumn(int scale, QChar sex) {
     return QLatin1String(kScales[static_cast<size_t>(scale)].code) + sex;
 }
 
+// A column named with its table: SQLite reads a lone double-quoted name that is not a column
+// as a text literal, so a file that lacks the column would read its name as every value.
+QString column(const char* table, const QString& name) {
+    return quoted(QLatin1String(table)) + QLatin1Char('.') + quoted(name);
+}
+
 } // namespace
 
 NormsDb::NormsDb(const AppFolder& folder) : file_(folder.normsDatabase()) {}
@@ -25,11 +31,11 @@ NormsDb::NormsDb(const AppFolder& folder) : file_(folder.normsDatabase()) {}
 std::optional<QList<NormRow>> NormsDb::normRows() {
     if (!file_.isOpen())
         return std::nullopt;
-    QStringList columns{quoted(QStringLiteral("Score"))};
+    QStringList columns{column("tp", QStringLiteral("Score"))};
     for (int k = 0; k < kScaleCount; ++k)
-        columns << quoted(normColumn(k, QLatin1Char('m')));
+        columns << column("tp", normColumn(k, QLatin1Char('m')));
     for (int k = 0; k < kScaleCount; ++k)
-        columns << quoted(normColumn(k, QLatin1Char('f')));
+        columns << column("tp", normColumn(k, QLatin1Char('f')));
     QSqlQuery q(file_.database());
     q.setForwardOnly(true);
     // A plain scan gives the table's own order, in which the first of a repeated Score wins.
@@ -60,8 +66,10 @@ std::optional<QList<ParagraphRow>> NormsDb::paragraphRows() {
         return std::nullopt;
     QSqlQuery q(file_.database());
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral(
-            "SELECT \"id\", \"Name\", \"1\", \"2\", \"3\", \"4\" FROM \"Taf\""))) {
+    QStringList columns;
+    for (const char* name : {"id", "Name", "1", "2", "3", "4"})
+        columns << column("Taf", QLatin1String(name));
+    if (!q.exec(QStringLiteral("SELECT %1 FROM \"Taf\"").arg(columns.join(QStringLiteral(", "))))) {
         file_.setError(q.lastError().text());
         return std::nullopt;
     }

@@ -298,7 +298,8 @@ SubjectDb::StoredInterpretation SubjectDb::loadInterpretation(const QString& cod
     StoredInterpretation result;
     QSqlQuery q(file_.database());
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT \"Taf\" FROM \"IDE\" WHERE \"Code\" = ?"));
+    // Named with its table: a lone "Taf" that is not a column would read as the text 'Taf'.
+    q.prepare(QStringLiteral("SELECT \"IDE\".\"Taf\" FROM \"IDE\" WHERE \"IDE\".\"Code\" = ?"));
     q.addBindValue(code);
     if (!q.exec())
         return fail(q), result;
