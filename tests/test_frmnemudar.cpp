@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -81,10 +82,21 @@ QImage grabOf(QWidget* w) {
     return w->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+// Under a real display (xvfb-run) the screen's own pixels of the window, frame included;
+// offscreen the window's rendering.
 void saveShot(QWidget* w, const QString& name) {
     const QString dir = qEnvironmentVariable("HOV_SCREENSHOT_DIR");
-    if (!dir.isEmpty())
+    if (dir.isEmpty())
+        return;
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
         w->grab().save(QDir(dir).filePath(name));
+        return;
+    }
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QTest::qWait(300);
+    const QRect frame = w->frameGeometry();
+    w->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
+        .save(QDir(dir).filePath(name));
 }
 
 QString normT(hovtest::TestAppFolder& app, const QString& column, const QString& score) {
