@@ -414,8 +414,10 @@ private slots:
         QPointer<FrmNemudar> profile = openProfileWindow(scoring);
         QVERIFY(profile);
         QVERIFY(profile->isVisible());
-        const ScaleTexts rawA = scoring->result().rawScores;
-        QCOMPARE(labelTexts(profile->Lblkham), QStringList(rawA.begin(), rawA.end()));
+        QStringList rawA;
+        for (int i = 0; i < kScaleCount; ++i)
+            rawA << scoring->result().rawScoreText(i);
+        QCOMPARE(labelTexts(profile->Lblkham), rawA);
         QCOMPARE(profile->Label2_38->text(), QStringLiteral("35"));
         QVERIFY(profile->Lbl30->isVisible());
         QCOMPARE(profile->Lblj->text(), kMale);
@@ -434,7 +436,7 @@ private slots:
         QVERIFY(profile->headerLine().startsWith(QStringLiteral("كد  B  ")));
         QVERIFY(profile->editorText().isEmpty()); // nothing of A left to store into B
         QCOMPARE(profile->Lblt[0]->text(),
-                 normT(f.app, QStringLiteral("Dof"), scoring->result().rawScores[0]));
+                 normT(f.app, QStringLiteral("Dof"), scoring->result().rawScoreText(0)));
         profile->CmdTaf->click();
         profile->CmdTafalt->click();
         QCOMPARE(profile->editorText(), QStringLiteral("stored for B"));

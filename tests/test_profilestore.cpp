@@ -91,11 +91,12 @@ private slots:
             QVERIFY(app.exec(kNorms, QStringLiteral("ALTER TABLE tp RENAME COLUMN Fef TO Fex")));
         }
         NormsDb db(app.folder());
-        const bool tpBroken = damage != QLatin1String("drop Taf");
-        const bool tafBroken = damage != QLatin1String("drop tp") && damage != QLatin1String("column");
-        QCOMPARE(!db.normRows().has_value(), tpBroken);
-        QCOMPARE(!db.paragraphRows().has_value(), tafBroken);
+        // A file without one of its tables does not open: nothing reads from it.
+        const bool onlyTp = damage == QLatin1String("column");
+        const std::optional<QList<NormRow>> norms = db.normRows();
+        QVERIFY(!norms);
         QVERIFY(!db.lastError().isEmpty());
+        QCOMPARE(db.paragraphRows().has_value(), onlyTp);
     }
 
     // Texts come back exactly as stored.
