@@ -291,7 +291,7 @@ private slots:
         QCOMPARE(end.ends, 0);
         QCOMPARE(dialogs.shown.size(), 1);
         QVERIFY(dialogs.shown.front().text.contains(QStringLiteral("برنامه به روز رساني")));
-        QVERIFY(dialogs.shown.front().text.contains(shell.programs.front()));
+        QCOMPARE(dialogs.shown.front().details, shell.programs.front());
         QCOMPARE(dialogs.lastIcon, Dialogs::Icon::Critical);
         QVERIFY(w.isVisible());
         QVERIFY(w.Command1->isEnabled());
@@ -306,6 +306,7 @@ private slots:
         w.Command1->click();
         QCOMPARE(f.dialogs.shown.size(), 1);
         QVERIFY(f.dialogs.shown.front().text.contains(kUpdateServerFileName));
+        QCOMPARE(f.dialogs.shown.front().details, f.app.folder().file(kUpdateServerFileName));
         QVERIFY(f.shell.programs.isEmpty());
         QVERIFY(w.Command1->isEnabled());
         QVERIFY(!QApplication::overrideCursor());

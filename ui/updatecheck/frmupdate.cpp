@@ -11,6 +11,7 @@
 #include "update/versionnumber.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -117,12 +118,11 @@ void FrmUpdate::check() {
     if (!server.valid) {
         const QString file = folder_.file(update::kUpdateServerFileName);
         endCheck();
-        dialogs().message(this, kProgramTitle,
-                          QStringLiteral("آدرس سرور به روز رساني در فايل زير قابل استفاده نيست. "
-                                         "در اين فايل بايد يک خط با آدرسي که با https:// يا http:// "
-                                         "شروع مي شود نوشته شده باشد:\n") +
-                              QChar(0x2066) + file + QChar(0x2069),
-                          Dialogs::Icon::Critical);
+        dialogs().error(this, kProgramTitle,
+                        QStringLiteral("آدرس سرور به روز رساني در فايل update-server.txt قابل "
+                                       "استفاده نيست. در اين فايل بايد يک خط با آدرسي که با "
+                                       "https:// يا http:// شروع مي شود نوشته شده باشد."),
+                        QDir::toNativeSeparators(file));
         emit checkEnded();
         return;
     }
@@ -152,11 +152,10 @@ void FrmUpdate::startUpdater() {
         return;
     }
     endCheck();
-    dialogs().message(this, kProgramTitle,
-                      QStringLiteral("نسخه جديد نرم افزار آماده است، اما برنامه به روز رساني "
-                                     "اجرا نشد. فايل زير در پوشه برنامه نيست يا قابل اجرا نيست:\n") +
-                          QChar(0x2066) + program + QChar(0x2069),
-                      Dialogs::Icon::Critical);
+    dialogs().error(this, kProgramTitle,
+                    QStringLiteral("نسخه جديد نرم افزار آماده است، اما برنامه به روز رساني اجرا "
+                                   "نشد: فايل آن در پوشه برنامه نيست يا قابل اجرا نيست."),
+                    QDir::toNativeSeparators(program));
     emit checkEnded();
 }
 
