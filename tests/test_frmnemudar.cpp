@@ -35,18 +35,7 @@ const QString kFemale = QStringLiteral("زن");
 const QString kAsk = QStringLiteral("آيا ميخواهيد تغييرات جديد را ذخيره كنيد؟");
 
 Subject subjectWith(const QString& code, const QString& sex = QStringLiteral("مرد")) {
-    Subject s;
-    s.code = code;
-    s.firstName = QStringLiteral("علي");
-    s.lastName = QStringLiteral("رضايي");
-    s.age = QStringLiteral("34");
-    s.sex = sex;
-    s.marital = QStringLiteral("متأهل");
-    s.group = QStringLiteral("C");
-    s.education = QStringLiteral("ليسانس");
-    s.date = QStringLiteral("1403/01/05");
-    s.time = QStringLiteral("09:05:07");
-    return s;
+    return hovtest::sampleSubject(code, sex);
 }
 
 ProfileHandOver handOverFor(const Subject& s, int unanswered = 0,
