@@ -7,6 +7,7 @@
 #include "ui/scoring/frmklid.h"
 #include "ui/answersheet/frmpas2.h"
 #include "ui/test/frmtest.h"
+#include "ui/updatecheck/frmupdate.h"
 #include "ui/kit/geometry.h"
 #include "ui/kit/links.h"
 #include "ui/kit/navigator.h"
@@ -416,7 +417,8 @@ void Frm1::openAbout() {
 }
 
 void Frm1::openUpdate() {
-    // The update window comes with the update check.
+    FrmUpdate update(folder_, this);
+    update.exec();
 }
 
 Exitpro* Frm1::openExitWindow(int leftTwips, int topTwips) {
