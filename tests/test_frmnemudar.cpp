@@ -37,8 +37,13 @@ const QString kMale = QStringLiteral("مرد");
 const QString kFemale = QStringLiteral("زن");
 const QString kAsk = QStringLiteral("آيا ميخواهيد تغييرات جديد را ذخيره كنيد؟");
 
+// The sample subject with the values the header lines below spell out.
 Subject subjectWith(const QString& code, const QString& sex = QStringLiteral("مرد")) {
-    return hovtest::sampleSubject(code, sex);
+    Subject s = hovtest::sampleSubject(code, sex);
+    s.firstName = QStringLiteral("علي");
+    s.age = QStringLiteral("34");
+    s.marital = QStringLiteral("متأهل");
+    return s;
 }
 
 ProfileHandOver handOverFor(const Subject& s, int unanswered = 0,
