@@ -266,11 +266,7 @@ void Frm1::loadSettings() {
 }
 
 QString Frm1::contactBlock(const ClinicSettings& settings) {
-    QString block;
-    for (const QString& value : settings.contacts())
-        if (!value.isEmpty())
-            block += value + QStringLiteral("\r\n");
-    return block;
+    return settings.contactBlock();
 }
 
 QString Frm1::hintFor(const QString& name) const {
