@@ -59,9 +59,12 @@ struct Keys {
     }
     QByteArray publicKey() const { return QByteArray(reinterpret_cast<const char*>(pk), sizeof pk); }
     QByteArray sign(const QByteArray& data) const {
+        crypto_sign_state state;
+        crypto_sign_init(&state);
+        crypto_sign_update(&state, reinterpret_cast<const unsigned char*>(data.constData()),
+                           static_cast<unsigned long long>(data.size()));
         unsigned char sig[crypto_sign_BYTES];
-        crypto_sign_detached(sig, nullptr, reinterpret_cast<const unsigned char*>(data.constData()),
-                             static_cast<unsigned long long>(data.size()), sk);
+        crypto_sign_final_create(&state, sig, nullptr, sk);
         return QByteArray(reinterpret_cast<const char*>(sig), sizeof sig);
     }
 };

@@ -324,6 +324,9 @@ FileDownloader::Outcome FileDownloader::receive(const QString& url, const QStrin
     }
     received_ = start;
     expected_ = start + length;
+    check_.reset();
+    if (start > 0 && !hashPartFile(part, start))
+        return cancel_ ? Outcome::Stopped : Outcome::Restart;
 
     const QString folder = QFileInfo(part).absolutePath();
     const qint64 free = freeSpace ? freeSpace(folder) : availableSpace(folder);
@@ -359,6 +362,7 @@ FileDownloader::Outcome FileDownloader::receive(const QString& url, const QStrin
             error(writeError(file.error(), file.errorString()));
             return Outcome::Stopped;
         }
+        check_.add(chunk);
         if (cancel_)
             break;
         received_ += chunk.size();
@@ -373,6 +377,25 @@ FileDownloader::Outcome FileDownloader::receive(const QString& url, const QStrin
     }
     file.close();
     return cancel_ ? Outcome::Stopped : Outcome::Received;
+}
+
+bool FileDownloader::hashPartFile(const QString& part, qint64 size) {
+    QFile file(part);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray buffer(64 * 1024, Qt::Uninitialized);
+    qint64 left = size;
+    while (left > 0) {
+        const qint64 n = file.read(buffer.data(), qMin<qint64>(left, buffer.size()));
+        if (n <= 0)
+            return false;
+        check_.add(buffer.constData(), n);
+        left -= n;
+        pendingEvents();
+        if (cancel_)
+            return false;
+    }
+    return true;
 }
 
 bool FileDownloader::fetchSignature(const QString& url, QByteArray* signature) {
@@ -405,7 +428,7 @@ bool FileDownloader::checkAndPlace(const QString& url, const QString& part,
     QByteArray signature;
     if (!fetchSignature(url, &signature))
         return false;
-    if (!verifyFileSignature(part, signature, publicKey_)) {
+    if (!check_.verify(signature, publicKey_)) {
         error(kBadSignature);
         return false;
     }

@@ -16,27 +16,52 @@ bool isDevelopmentKey() {
     return kIsDevelopmentKey;
 }
 
-bool verifyFileSignature(const QString& path, const QByteArray& signature,
-                         const QByteArray& publicKey) {
+struct SignatureCheck::State {
+    crypto_sign_state sign;
+};
+
+SignatureCheck::SignatureCheck() : state_(std::make_unique<State>()) {
+    if (sodium_init() < 0)
+        qFatal("libsodium did not start");
+    reset();
+}
+
+SignatureCheck::~SignatureCheck() = default;
+
+void SignatureCheck::reset() {
+    crypto_sign_init(&state_->sign);
+}
+
+void SignatureCheck::add(const char* bytes, qint64 size) {
+    if (size > 0)
+        crypto_sign_update(&state_->sign, reinterpret_cast<const unsigned char*>(bytes),
+                           static_cast<unsigned long long>(size));
+}
+
+bool SignatureCheck::verify(const QByteArray& signature, const QByteArray& publicKey) {
     if (signature.size() != crypto_sign_BYTES || publicKey.size() != crypto_sign_PUBLICKEYBYTES)
         return false;
-    if (sodium_init() < 0)
-        return false;
+    return crypto_sign_final_verify(&state_->sign,
+                                    reinterpret_cast<const unsigned char*>(signature.constData()),
+                                    reinterpret_cast<const unsigned char*>(publicKey.constData())) == 0;
+}
+
+bool verifyFileSignature(const QString& path, const QByteArray& signature,
+                         const QByteArray& publicKey) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const qint64 size = file.size();
-    const auto* sig = reinterpret_cast<const unsigned char*>(signature.constData());
-    const auto* key = reinterpret_cast<const unsigned char*>(publicKey.constData());
-    if (size == 0)
-        return crypto_sign_verify_detached(sig, nullptr, 0, key) == 0;
-    // Mapped, not read: an installer of any size is checked without a copy in memory.
-    const uchar* bytes = file.map(0, size);
-    if (!bytes)
-        return false;
-    const bool valid = crypto_sign_verify_detached(sig, bytes, static_cast<unsigned long long>(size), key) == 0;
-    file.unmap(const_cast<uchar*>(bytes));
-    return valid;
+    SignatureCheck check;
+    QByteArray buffer(1 << 16, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = file.read(buffer.data(), buffer.size());
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        check.add(buffer.constData(), n);
+    }
+    return check.verify(signature, publicKey);
 }
 
 } // namespace hovupdate
