@@ -5,6 +5,7 @@
 #include "updater/progress.h"
 #include "updater/signature.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -59,12 +60,11 @@ struct Keys {
     }
     QByteArray publicKey() const { return QByteArray(reinterpret_cast<const char*>(pk), sizeof pk); }
     QByteArray sign(const QByteArray& data) const {
-        crypto_sign_state state;
-        crypto_sign_init(&state);
-        crypto_sign_update(&state, reinterpret_cast<const unsigned char*>(data.constData()),
-                           static_cast<unsigned long long>(data.size()));
+        const QByteArray message = QByteArray(hovupdate::kSignedContext) +
+                                   QCryptographicHash::hash(data, QCryptographicHash::Sha256);
         unsigned char sig[crypto_sign_BYTES];
-        crypto_sign_final_create(&state, sig, nullptr, sk);
+        crypto_sign_detached(sig, nullptr, reinterpret_cast<const unsigned char*>(message.constData()),
+                             static_cast<unsigned long long>(message.size()), sk);
         return QByteArray(reinterpret_cast<const char*>(sig), sizeof sig);
     }
 };

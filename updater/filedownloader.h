@@ -21,14 +21,15 @@ namespace hovupdate {
 // run meanwhile, so Cancel() from a button takes effect inside it.
 //
 // The file is received into "<destination>.part" and only renamed over the destination
-// when it is complete and its Ed25519ph signature ("<url>.sig", 64 bytes) checks against
-// the public key; a failed, reset or cancelled download removes the part file and leaves
+// when it is complete and its Ed25519 signature ("<url>.sig", 64 bytes, over the file's
+// SHA-256) checks against the public key; a failed, reset or cancelled download removes the part file and leaves
 // the destination as it was. A part file left by an interrupted run is resumed with a
 // Range request.
 class FileDownloader : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kChunkSize = 1024;
+    static constexpr qint64 kBlockSize = 256 * 1024;
     static constexpr int kDefaultStallTimeoutMs = 15000;
     static constexpr qint64 kMaxSignatureBytes = 4096;
 

@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include <openssl/evp.h>
 #include <sodium.h>
 
 namespace hovupdate {
@@ -17,33 +18,43 @@ bool isDevelopmentKey() {
 }
 
 struct SignatureCheck::State {
-    crypto_sign_state sign;
+    EVP_MD_CTX* digest = EVP_MD_CTX_new();
 };
 
 SignatureCheck::SignatureCheck() : state_(std::make_unique<State>()) {
-    if (sodium_init() < 0)
-        qFatal("libsodium did not start");
+    if (sodium_init() < 0 || !state_->digest)
+        qFatal("The signature check could not start");
     reset();
 }
 
-SignatureCheck::~SignatureCheck() = default;
-
-void SignatureCheck::reset() {
-    crypto_sign_init(&state_->sign);
+SignatureCheck::~SignatureCheck() {
+    EVP_MD_CTX_free(state_->digest);
 }
 
-void SignatureCheck::add(const char* bytes, qint64 size) {
-    if (size > 0)
-        crypto_sign_update(&state_->sign, reinterpret_cast<const unsigned char*>(bytes),
-                           static_cast<unsigned long long>(size));
+void SignatureCheck::reset() {
+    EVP_DigestInit_ex(state_->digest, EVP_sha256(), nullptr);
+}
+
+void SignatureCheck::add(const QByteArray& block) {
+    if (!block.isEmpty())
+        EVP_DigestUpdate(state_->digest, block.constData(), static_cast<size_t>(block.size()));
 }
 
 bool SignatureCheck::verify(const QByteArray& signature, const QByteArray& publicKey) {
-    if (signature.size() != crypto_sign_BYTES || publicKey.size() != crypto_sign_PUBLICKEYBYTES)
+    unsigned char hash[32];
+    unsigned int size = 0;
+    const bool hashed = EVP_DigestFinal_ex(state_->digest, hash, &size) == 1 && size == sizeof hash;
+    reset();
+    if (!hashed || signature.size() != crypto_sign_BYTES ||
+        publicKey.size() != crypto_sign_PUBLICKEYBYTES)
         return false;
-    return crypto_sign_final_verify(&state_->sign,
-                                    reinterpret_cast<const unsigned char*>(signature.constData()),
-                                    reinterpret_cast<const unsigned char*>(publicKey.constData())) == 0;
+    const QByteArray message =
+        QByteArray(kSignedContext) + QByteArray(reinterpret_cast<const char*>(hash), sizeof hash);
+    return crypto_sign_verify_detached(
+               reinterpret_cast<const unsigned char*>(signature.constData()),
+               reinterpret_cast<const unsigned char*>(message.constData()),
+               static_cast<unsigned long long>(message.size()),
+               reinterpret_cast<const unsigned char*>(publicKey.constData())) == 0;
 }
 
 bool verifyFileSignature(const QString& path, const QByteArray& signature,
@@ -52,15 +63,14 @@ bool verifyFileSignature(const QString& path, const QByteArray& signature,
     if (!file.open(QIODevice::ReadOnly))
         return false;
     SignatureCheck check;
-    QByteArray buffer(1 << 16, Qt::Uninitialized);
     for (;;) {
-        const qint64 n = file.read(buffer.data(), buffer.size());
-        if (n < 0)
-            return false;
-        if (n == 0)
+        const QByteArray block = file.read(1 << 20);
+        if (block.isEmpty())
             break;
-        check.add(buffer.constData(), n);
+        check.add(block);
     }
+    if (file.error() != QFileDevice::NoError)
+        return false;
     return check.verify(signature, publicKey);
 }
 
