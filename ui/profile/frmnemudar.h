@@ -79,10 +79,10 @@ public:
     QString newInterpretation();
     // The subject's stored interpretation; Failed when it could not be read.
     SubjectDb::StoredInterpretation storedInterpretation();
-    // Stores a text as the subject's interpretation; false when it could not be stored (the
-    // reason in storeError()).
+    // Stores a text as the subject's interpretation; false when it could not be stored (why in
+    // storeFailure(), for showStoreFailure()). Also the failure of storedInterpretation().
     bool storeInterpretation(const QString& text);
-    QString storeError() const;
+    const StoreFailure& storeFailure() const;
     // The editor's text with its lines separated by CR LF; exactly the text last put into
     // the editor while the operator has not changed it.
     QString editorText() const;
@@ -127,6 +127,7 @@ public slots:
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
