@@ -21,8 +21,8 @@ const QString kCaption = QStringLiteral("پيام");
 const QString kCrLf = QStringLiteral("\r\n");
 
 // A store's failure: what could not be done, then the store's Persian sentence.
-void complain(QWidget* owner, const QString& what, const QString& why) {
-    dialogs().message(owner, QStringLiteral("خطا"), what + kCrLf + why, Dialogs::Icon::Warning);
+void complain(QWidget* owner, const QString& what, const StoreFailure& failure) {
+    showStoreFailure(owner, QStringLiteral("خطا"), what, failure, Dialogs::Icon::Warning);
 }
 
 // The stored interpretation; nullopt (after telling the operator) when it could not be read,
@@ -30,7 +30,7 @@ void complain(QWidget* owner, const QString& what, const QString& why) {
 std::optional<QString> readStored(FrmNemudar& window) {
     const SubjectDb::StoredInterpretation stored = window.storedInterpretation();
     if (stored.status == SubjectDb::StoredInterpretation::Status::Failed) {
-        complain(&window, QStringLiteral("تفسير ذخيره شده خوانده نشد"), window.storeError());
+        complain(&window, QStringLiteral("تفسير ذخيره شده خوانده نشد"), window.storeFailure());
         return std::nullopt;
     }
     return stored.text;
@@ -90,7 +90,7 @@ report::ReportValues reportValues(FrmNemudar& window, const QString& interpretat
     const ClinicSettings clinic = settings.load();
     if (settings.lastFailure().isFailure())
         complain(&window, QStringLiteral("اطلاعات تماس مركز خوانده نشد؛ گزارش بدون آن چاپ مي شود"),
-                 settings.lastError());
+                 settings.lastFailure());
     else
         v.contacts = clinic.contactBlock();
     return v;
@@ -129,7 +129,7 @@ bool exportWord(FrmNemudar& window, bool withProfile) {
         text = window.newInterpretation();
         window.setEditorText(text);
         if (!window.storeInterpretation(text))
-            complain(&window, QStringLiteral("تفسير جديد ذخيره نشد"), window.storeError());
+            complain(&window, QStringLiteral("تفسير جديد ذخيره نشد"), window.storeFailure());
     }
 
     QImage picture;
