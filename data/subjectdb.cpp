@@ -292,4 +292,127 @@ QString SubjectDb::itemText(int item) {
     return q.next() ? textOf(q.value(0)) : QString();
 }
 
+// ---- Roster, item texts and score export --------------------------------------------
+
+std::optional<QList<SubjectDb::RosterRow>> SubjectDb::rosterRows() {
+    QSqlQuery q(file_.database());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral(
+            "SELECT \"Code\", \"FName\", \"LName\", \"Group\" FROM \"IDE\" ORDER BY \"ID\"")))
+        return fail(q), std::nullopt;
+    QList<RosterRow> rows;
+    while (q.next())
+        rows.append({textOf(q.value(0)), textOf(q.value(1)), textOf(q.value(2)),
+                     textOf(q.value(3))});
+    if (q.lastError().isValid())
+        return fail(q), std::nullopt;
+    return rows;
+}
+
+SubjectDb::Lookup SubjectDb::lookUpCode(const QString& code) {
+    QSqlQuery q(file_.database());
+    q.prepare(QStringLiteral("SELECT 1 FROM \"IDE\" WHERE \"Code\" = ?"));
+    q.addBindValue(code);
+    if (!q.exec())
+        return fail(q), Lookup::Failed;
+    if (q.next())
+        return Lookup::Found;
+    if (q.lastError().isValid())
+        return fail(q), Lookup::Failed;
+    return Lookup::NotFound;
+}
+
+SubjectDb::Deletion SubjectDb::deleteSubject(const QString& code) {
+    QSqlDatabase db = file_.database();
+    if (!db.transaction()) {
+        file_.setError(db.lastError().text());
+        return Deletion::Failed;
+    }
+    const QStringList tables{QStringLiteral("IDE"), answerTableName(0), answerTableName(1),
+                             answerTableName(2)};
+    for (const QString& table : tables) {
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("DELETE FROM %1 WHERE \"Code\" = ?").arg(quoted(table)));
+        q.addBindValue(code);
+        if (!q.exec()) {
+            fail(q);
+            db.rollback();
+            return Deletion::Failed;
+        }
+        if (table == tables.first() && q.numRowsAffected() == 0) {
+            db.rollback();
+            return Deletion::NotFound;
+        }
+    }
+    if (!db.commit()) {
+        file_.setError(db.lastError().text());
+        db.rollback();
+        return Deletion::Failed;
+    }
+    return Deletion::Deleted;
+}
+
+std::optional<QString> SubjectDb::readItemText(int item) {
+    QSqlQuery q(file_.database());
+    q.prepare(QStringLiteral("SELECT \"QU\" FROM \"QUS\" WHERE \"Code\" = ?"));
+    q.addBindValue(QString::number(item));
+    if (!q.exec())
+        return fail(q), std::nullopt;
+    if (q.next())
+        return textOf(q.value(0));
+    if (q.lastError().isValid())
+        return fail(q), std::nullopt;
+    return QString();
+}
+
+bool SubjectDb::storeItemText(int item, const QString& text) {
+    if (!isItem(item)) {
+        file_.setError(QStringLiteral("سؤالي با شماره %1 وجود ندارد").arg(item));
+        return false;
+    }
+    QSqlQuery q(file_.database());
+    q.prepare(QStringLiteral("UPDATE \"QUS\" SET \"QU\" = ? WHERE \"Code\" = ?"));
+    q.addBindValue(text);
+    q.addBindValue(QString::number(item));
+    if (!q.exec())
+        return fail(q);
+    if (q.numRowsAffected() > 0)
+        return true;
+    QSqlQuery add(file_.database());
+    add.prepare(QStringLiteral("INSERT INTO \"QUS\" (\"Code\", \"QU\") VALUES (?, ?)"));
+    add.addBindValue(QString::number(item));
+    add.addBindValue(text);
+    return add.exec() || fail(add);
+}
+
+std::optional<QList<SubjectDb::SubjectScores>> SubjectDb::allSubjectScores() {
+    // The raw score columns in scale order; the scale Ie has always been kept in Le.
+    static const QStringList scoreColumns{
+        QStringLiteral("Do"), QStringLiteral("Cs"), QStringLiteral("Sy"), QStringLiteral("Sp"),
+        QStringLiteral("Sa"), QStringLiteral("Wb"), QStringLiteral("Re"), QStringLiteral("So"),
+        QStringLiteral("Sc"), QStringLiteral("To"), QStringLiteral("Gi"), QStringLiteral("Cm"),
+        QStringLiteral("Ac"), QStringLiteral("Ai"), QStringLiteral("Le"), QStringLiteral("Py"),
+        QStringLiteral("Fx"), QStringLiteral("Fe")};
+    static_assert(std::tuple_size_v<decltype(SubjectScores::raw)> == 18);
+    QSqlQuery q(file_.database());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT %1, %2 FROM \"IDE\" ORDER BY \"ID\"")
+                    .arg(quotedList(subjectColumns()), quotedList(scoreColumns))))
+        return fail(q), std::nullopt;
+    QList<SubjectScores> rows;
+    const int first = static_cast<int>(subjectColumns().size());
+    while (q.next()) {
+        SubjectScores row;
+        int index = 0;
+        for (const SubjectField& field : kSubjectFields)
+            row.subject.*field.member = textOf(q.value(index++));
+        for (int s = 0; s < 18; ++s)
+            row.raw[static_cast<size_t>(s)] = textOf(q.value(first + s));
+        rows.append(row);
+    }
+    if (q.lastError().isValid())
+        return fail(q), std::nullopt;
+    return rows;
+}
+
 } // namespace hov

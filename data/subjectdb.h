@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QPair>
+#include <array>
 #include <optional>
 
 namespace hov {
@@ -50,6 +51,43 @@ public:
     bool storeColumns(const QString& code, const QList<QPair<QString, QString>>& columns);
 
     QString itemText(int item);
+
+    // ---- Roster, item texts and score export ----------------------------------------
+    // Each tells a failed read or write (with the reason in lastError()) from "none".
+
+    // One grid row of the roster.
+    struct RosterRow {
+        QString code;
+        QString firstName; // FName
+        QString lastName;  // LName
+        QString group;     // Group
+    };
+    // The subjects in the order they were registered; nullopt when IDE could not be read.
+    std::optional<QList<RosterRow>> rosterRows();
+
+    enum class Lookup { Found, NotFound, Failed };
+    Lookup lookUpCode(const QString& code);
+
+    // Deletes the IDE row and the three answer rows of one code in one transaction: all
+    // go, or none. A missing answer row is no obstacle. NotFound when IDE has no such code.
+    enum class Deletion { Deleted, NotFound, Failed };
+    Deletion deleteSubject(const QString& code);
+
+    // The wording of an item; an empty text for a number without a row; nullopt when QUS
+    // could not be read.
+    std::optional<QString> readItemText(int item);
+    // Rewrites the wording of item 1 to 480 (the row is added when it is missing); any
+    // other number is refused.
+    bool storeItemText(int item, const QString& text);
+
+    // A subject's registration data and the raw scores of the last scoring, in scale
+    // order (empty texts where the subject was never scored).
+    struct SubjectScores {
+        Subject subject;
+        std::array<QString, 18> raw;
+    };
+    // Every subject, in the order they were registered; nullopt when IDE could not be read.
+    std::optional<QList<SubjectScores>> allSubjectScores();
 
 private:
     bool fail(const class QSqlQuery& query);
