@@ -292,6 +292,43 @@ QString SubjectDb::itemText(int item) {
     return q.next() ? textOf(q.value(0)) : QString();
 }
 
+// ---- Stored interpretation (column Taf of the subject's IDE row) ----
+
+SubjectDb::StoredInterpretation SubjectDb::loadInterpretation(const QString& code) {
+    StoredInterpretation result;
+    QSqlQuery q(file_.database());
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT \"Taf\" FROM \"IDE\" WHERE \"Code\" = ?"));
+    q.addBindValue(code);
+    if (!q.exec())
+        return fail(q), result;
+    if (!q.next()) {
+        if (q.lastError().isValid())
+            return fail(q), result;
+        result.status = StoredInterpretation::Status::None;
+        return result;
+    }
+    result.text = textOf(q.value(0));
+    result.status = result.text.isEmpty() ? StoredInterpretation::Status::None
+                                          : StoredInterpretation::Status::Stored;
+    return result;
+}
+
+bool SubjectDb::storeInterpretation(const QString& code, const QString& text) {
+    QSqlQuery q(file_.database());
+    q.prepare(QStringLiteral("UPDATE \"IDE\" SET \"Taf\" = ? WHERE \"Code\" = ?"));
+    // An empty editor stores an empty text, not "nothing".
+    q.addBindValue(text.isNull() ? QString(QLatin1String("")) : text);
+    q.addBindValue(code);
+    if (!q.exec())
+        return fail(q);
+    if (q.numRowsAffected() < 1) {
+        file_.setError(QStringLiteral("آزمودني با كد %1 در پرونده نيست").arg(code));
+        return false;
+    }
+    return true;
+}
+
 // ---- Roster, item texts and score export --------------------------------------------
 
 std::optional<QList<SubjectDb::RosterRow>> SubjectDb::rosterRows() {

@@ -52,6 +52,20 @@ public:
 
     QString itemText(int item);
 
+    // ---- Stored interpretation (column Taf of the subject's IDE row) ----
+    // What reading a subject's stored interpretation found.
+    struct StoredInterpretation {
+        enum class Status { Stored, None, Failed };
+        Status status = Status::Failed;
+        QString text; // exactly as stored; empty unless Stored
+    };
+    // None: no text stored yet (or no row with that code); Failed: the file could not be
+    // read (reason in lastError()).
+    StoredInterpretation loadInterpretation(const QString& code);
+    // Replaces the subject's stored interpretation with the text, exactly as given. False,
+    // with the reason in lastError(), when the write failed or no row has that code.
+    bool storeInterpretation(const QString& code, const QString& text);
+
     // ---- Roster, item texts and score export ----------------------------------------
     // Each tells a failed read or write (with the reason in lastError()) from "none".
 

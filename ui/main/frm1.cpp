@@ -2,6 +2,7 @@
 
 #include "ui/main/about.h"
 #include "ui/main/exitpro.h"
+#include "ui/main/profilehandover.h"
 #include "ui/kit/fonts.h"
 #include "ui/scoring/frmklid.h"
 #include "ui/answersheet/frmpas2.h"
@@ -405,6 +406,7 @@ void Frm1::openScoring() {
     closePanels();
     Text3->setText(QStringLiteral("1"));
     auto* scoring = new FrmkLID(folder_);
+    connectProfileWindow(scoring, folder_);
     scoring->show();
     close();
 }

@@ -2,6 +2,7 @@
 
 #include "data/bidi.h"
 #include "data/csv.h"
+#include "data/normsdb.h"
 #include "data/settingsdb.h"
 #include "data/subjectdb.h"
 #include "ui/kit/captionlabel.h"
@@ -361,7 +362,24 @@ void FrmCode::exportScores() {
                       db.lastError());
         return;
     }
-    const QByteArray bytes = csv::document(scoresTable(*subjects, codes, convert_));
+    TScoreConverter convert = convert_;
+    if (!convert) {
+        NormsDb norms(folder_);
+        std::optional<QList<NormRow>> rows;
+        if (norms.isOpen())
+            rows = norms.normRows();
+        if (!rows) {
+            reportFailure(this,
+                          QStringLiteral("جدول نرم از فايل %1 خوانده نشد؛ فايلي ساخته نشد.")
+                              .arg(isolated(QStringLiteral("dab.adz"))),
+                          norms.lastError());
+            return;
+        }
+        convert = [rows = std::move(*rows)](const ScoreTexts& raw, const QString& sex) {
+            return convertToTScores(raw, sex, rows);
+        };
+    }
+    const QByteArray bytes = csv::document(scoresTable(*subjects, codes, convert));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         reportFailure(this,

@@ -25,7 +25,7 @@ public:
     explicit FrmCode(const AppFolder& folder, QWidget* parent = nullptr);
     ~FrmCode() override;
 
-    // How the export turns raw scores into T scores; without one the T columns stay empty.
+    // How the export turns raw scores into T scores; by default the norms of dab.adz.
     void setTScoreConverter(TScoreConverter convert) { convert_ = std::move(convert); }
 
     RosterModel* model() const { return model_; }
