@@ -5,6 +5,7 @@
 #include <QSqlRecord>
 #include <QStringList>
 #include <QVariant>
+#include <algorithm>
 
 namespace hov {
 
@@ -331,19 +332,103 @@ bool SubjectDb::storeInterpretation(const QString& code, const QString& text) {
 
 // ---- Roster, item texts and score export --------------------------------------------
 
+namespace {
+
+QString rosterColumnName(SubjectDb::RosterColumn column) {
+    switch (column) {
+    case SubjectDb::RosterColumn::FirstName: return QStringLiteral("FName");
+    case SubjectDb::RosterColumn::LastName: return QStringLiteral("LName");
+    case SubjectDb::RosterColumn::Group: return QStringLiteral("Group");
+    case SubjectDb::RosterColumn::Code: break;
+    }
+    return QStringLiteral("Code");
+}
+
+const QString kRosterSelect = QStringLiteral(
+    "SELECT \"ID\", \"Code\", \"FName\", \"LName\", \"Group\" FROM \"IDE\"");
+
+// The IDs of a large roster travel in batches of this many bound values.
+constexpr qsizetype kIdBatch = 500;
+
+} // namespace
+
+std::optional<QList<qint64>> SubjectDb::rosterIds() {
+    QSqlQuery q(file_.database());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT \"ID\" FROM \"IDE\" ORDER BY \"ID\"")))
+        return fail(q), std::nullopt;
+    QList<qint64> ids;
+    while (q.next())
+        ids.append(q.value(0).toLongLong());
+    if (q.lastError().isValid())
+        return fail(q), std::nullopt;
+    return ids;
+}
+
+std::optional<QList<qint64>> SubjectDb::rosterIdsWhere(RosterColumn column, const QString& text) {
+    QSqlQuery q(file_.database());
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT \"ID\" FROM \"IDE\" WHERE %1 = ? ORDER BY \"ID\"")
+                  .arg(quoted(rosterColumnName(column))));
+    q.addBindValue(text);
+    if (!q.exec())
+        return fail(q), std::nullopt;
+    QList<qint64> ids;
+    while (q.next())
+        ids.append(q.value(0).toLongLong());
+    if (q.lastError().isValid())
+        return fail(q), std::nullopt;
+    return ids;
+}
+
+namespace {
+bool readRosterRows(QSqlQuery& q, QList<SubjectDb::RosterRow>& rows) {
+    while (q.next())
+        rows.append({q.value(0).toLongLong(), textOf(q.value(1)), textOf(q.value(2)),
+                     textOf(q.value(3)), textOf(q.value(4))});
+    return !q.lastError().isValid();
+}
+} // namespace
+
+std::optional<QList<SubjectDb::RosterRow>> SubjectDb::rosterRows(const QList<qint64>& ids) {
+    QList<RosterRow> rows;
+    rows.reserve(ids.size());
+    for (qsizetype start = 0; start < ids.size(); start += kIdBatch) {
+        const qsizetype count = std::min(kIdBatch, ids.size() - start);
+        QSqlQuery q(file_.database());
+        q.setForwardOnly(true);
+        q.prepare(kRosterSelect + QStringLiteral(" WHERE \"ID\" IN (%1) ORDER BY \"ID\"")
+                                      .arg(placeholders(count)));
+        for (qsizetype i = start; i < start + count; ++i)
+            q.addBindValue(ids[i]);
+        if (!q.exec() || !readRosterRows(q, rows))
+            return fail(q), std::nullopt;
+    }
+    return rows;
+}
+
 std::optional<QList<SubjectDb::RosterRow>> SubjectDb::rosterRows() {
     QSqlQuery q(file_.database());
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral(
-            "SELECT \"Code\", \"FName\", \"LName\", \"Group\" FROM \"IDE\" ORDER BY \"ID\"")))
-        return fail(q), std::nullopt;
     QList<RosterRow> rows;
-    while (q.next())
-        rows.append({textOf(q.value(0)), textOf(q.value(1)), textOf(q.value(2)),
-                     textOf(q.value(3))});
-    if (q.lastError().isValid())
+    if (!q.exec(kRosterSelect + QStringLiteral(" ORDER BY \"ID\"")) || !readRosterRows(q, rows))
         return fail(q), std::nullopt;
     return rows;
+}
+
+std::optional<QStringList> SubjectDb::rosterValues(RosterColumn column) {
+    const QString name = quoted(rosterColumnName(column));
+    QSqlQuery q(file_.database());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT DISTINCT %1 FROM \"IDE\" WHERE %1 <> '' ORDER BY %1")
+                    .arg(name)))
+        return fail(q), std::nullopt;
+    QStringList values;
+    while (q.next())
+        values << textOf(q.value(0));
+    if (q.lastError().isValid())
+        return fail(q), std::nullopt;
+    return values;
 }
 
 SubjectDb::Lookup SubjectDb::lookUpCode(const QString& code) {

@@ -69,15 +69,24 @@ public:
     // ---- Roster, item texts and score export ----------------------------------------
     // Each tells a failed read or write (with the reason in lastError()) from "none".
 
-    // One grid row of the roster.
+    // One grid row of the roster; id is the row's ID, its place in registration order.
     struct RosterRow {
+        qint64 id = 0;
         QString code;
         QString firstName; // FName
         QString lastName;  // LName
         QString group;     // Group
     };
-    // The subjects in the order they were registered; nullopt when IDE could not be read.
+    enum class RosterColumn { Code, FirstName, LastName, Group };
+    // The IDs of every subject, or of those whose column equals the text exactly, in
+    // registration order; nullopt when IDE could not be read.
+    std::optional<QList<qint64>> rosterIds();
+    std::optional<QList<qint64>> rosterIdsWhere(RosterColumn column, const QString& text);
+    // The rows with these IDs (in registration order), or every row.
+    std::optional<QList<RosterRow>> rosterRows(const QList<qint64>& ids);
     std::optional<QList<RosterRow>> rosterRows();
+    // The distinct non-empty values of a column, sorted.
+    std::optional<QStringList> rosterValues(RosterColumn column);
 
     enum class Lookup { Found, NotFound, Failed };
     Lookup lookUpCode(const QString& code);

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QDir>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -94,7 +95,12 @@ FrmCode::FrmCode(const AppFolder& folder, QWidget* parent)
     DataGrid1Caption->setAlignment(Qt::AlignCenter);
     markSkinLabel(DataGrid1Caption);
 
-    model_ = new RosterModel(this);
+    db_ = std::make_unique<SubjectDb>(folder_);
+    model_ = new RosterModel(
+        [this](const QList<qint64>& ids) { return db_->rosterRows(ids); }, this);
+    // A page that cannot be read is reported once, after the paint that asked for it.
+    connect(model_, &RosterModel::readFailed, this, &FrmCode::reportReadFailure,
+            Qt::QueuedConnection);
     model_->setHeader(RosterModel::CodeColumn, kDefaultCodeHeader);
     model_->setHeader(RosterModel::FirstNameColumn, QStringLiteral("نام"));
     model_->setHeader(RosterModel::LastNameColumn, QStringLiteral("نام خانوادگي"));
@@ -183,6 +189,10 @@ FrmCode::FrmCode(const AppFolder& folder, QWidget* parent)
     layout->addLayout(filters);
     layout->addLayout(bottom);
 
+    for (QComboBox* names : {DataCombo6, DataCombo1}) {
+        names->installEventFilter(this);
+        names->lineEdit()->installEventFilter(this);
+    }
     connect(Combo3, &QComboBox::activated, this, &FrmCode::filterByGroup);
     connect(DataCombo6, &QComboBox::textActivated, this, &FrmCode::filterByFirstName);
     connect(DataCombo6->lineEdit(), &QLineEdit::textEdited, this, &FrmCode::filterByFirstName);
@@ -203,7 +213,7 @@ FrmCode::FrmCode(const AppFolder& folder, QWidget* parent)
         subjectTerm_ = s->subjectTerm;
     reload();
     // With subjects on file, the prompt and the code column take the clinic's own term.
-    if (model_->allRowCount() > 0) {
+    if (model_->rowCount() > 0) {
         SkinLabel1->setText(subjectTerm_ + QLatin1Char(' ') + QStringLiteral("را وارد کنيد"));
         model_->setHeader(RosterModel::CodeColumn, subjectTerm_);
         showCurrentLast();
@@ -214,24 +224,79 @@ FrmCode::FrmCode(const AppFolder& folder, QWidget* parent)
 FrmCode::~FrmCode() = default;
 
 void FrmCode::reload() {
-    SubjectDb db(folder_);
-    std::optional<QList<SubjectDb::RosterRow>> rows;
-    if (db.isOpen())
-        rows = db.rosterRows();
-    if (!rows) {
+    std::optional<QList<qint64>> ids;
+    if (db_->isOpen())
+        ids = db_->rosterIds();
+    allRows_.reset();
+    readFailureShown_ = false;
+    if (!ids) {
         reportFailure(this,
                       QStringLiteral("فهرست آزمودني ها از فايل %1 خوانده نشد.")
                           .arg(isolated(QStringLiteral("HOVDB.mdb"))),
-                      db.lastError());
-        rows.emplace();
+                      db_->lastError());
+        ids.emplace();
     }
-    model_->setRows(std::move(*rows));
+    model_->setIds(std::move(*ids));
     settingFilters_ = true;
-    setNames(DataCombo6, model_->distinctValues(RosterModel::FirstNameColumn));
-    setNames(DataCombo1, model_->distinctValues(RosterModel::LastNameColumn));
+    namesFilled_ = false;
+    setNames(DataCombo6, {});
+    setNames(DataCombo1, {});
     Combo3->setCurrentIndex(-1);
     TxtSearch->clear();
     settingFilters_ = false;
+}
+
+void FrmCode::fillNameLists() {
+    if (namesFilled_)
+        return;
+    namesFilled_ = true;
+    const std::optional<QStringList> firsts =
+        db_->rosterValues(SubjectDb::RosterColumn::FirstName);
+    const std::optional<QStringList> lasts =
+        firsts ? db_->rosterValues(SubjectDb::RosterColumn::LastName) : std::nullopt;
+    if (!lasts) {
+        reportFailure(this,
+                      QStringLiteral("فهرست نام ها از فايل %1 خوانده نشد.")
+                          .arg(isolated(QStringLiteral("HOVDB.mdb"))),
+                      db_->lastError());
+        return;
+    }
+    // Keep what the operator is typing.
+    settingFilters_ = true;
+    const QString first = DataCombo6->currentText();
+    const QString last = DataCombo1->currentText();
+    setNames(DataCombo6, *firsts);
+    setNames(DataCombo1, *lasts);
+    DataCombo6->setEditText(first);
+    DataCombo1->setEditText(last);
+    settingFilters_ = false;
+}
+
+bool FrmCode::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress)
+        fillNameLists();
+    return QDialog::eventFilter(watched, event);
+}
+
+void FrmCode::showIds(const std::optional<QList<qint64>>& ids) {
+    if (!ids) {
+        reportFailure(this,
+                      QStringLiteral("فهرست آزمودني ها از فايل %1 خوانده نشد.")
+                          .arg(isolated(QStringLiteral("HOVDB.mdb"))),
+                      db_->lastError());
+        return;
+    }
+    model_->setIds(*ids);
+}
+
+void FrmCode::reportReadFailure() {
+    if (readFailureShown_)
+        return;
+    readFailureShown_ = true;
+    reportFailure(this,
+                  QStringLiteral("بخشي از فهرست آزمودني ها از فايل %1 خوانده نشد.")
+                      .arg(isolated(QStringLiteral("HOVDB.mdb"))),
+                  db_->lastError());
 }
 
 void FrmCode::showCurrentLast() {
@@ -258,15 +323,13 @@ void FrmCode::filterByGroup() {
     DataCombo1->setEditText(QString());
     TxtSearch->clear();
     settingFilters_ = false;
-    model_->filterEqual(RosterModel::GroupColumn, group);
+    showIds(db_->rosterIdsWhere(SubjectDb::RosterColumn::Group, group));
 }
 
 // An emptied name box shows every subject again rather than those without a name.
 void FrmCode::filterByFirstName(const QString& text) {
-    if (text.isEmpty())
-        model_->showAll();
-    else
-        model_->filterEqual(RosterModel::FirstNameColumn, text);
+    showIds(text.isEmpty() ? db_->rosterIds()
+                           : db_->rosterIdsWhere(SubjectDb::RosterColumn::FirstName, text));
     settingFilters_ = true;
     DataCombo1->setEditText(QString());
     Combo3->setCurrentIndex(-1);
@@ -280,10 +343,8 @@ void FrmCode::filterByLastName(const QString& text) {
     Combo3->setCurrentIndex(-1);
     TxtSearch->clear();
     settingFilters_ = false;
-    if (text.isEmpty())
-        model_->showAll();
-    else
-        model_->filterEqual(RosterModel::LastNameColumn, text);
+    showIds(text.isEmpty() ? db_->rosterIds()
+                           : db_->rosterIdsWhere(SubjectDb::RosterColumn::LastName, text));
 }
 
 void FrmCode::search(const QString& text) {
@@ -292,7 +353,17 @@ void FrmCode::search(const QString& text) {
     DataCombo1->setEditText(QString());
     Combo3->setCurrentIndex(-1);
     settingFilters_ = false;
-    model_->filterSearch(text);
+    if (!allRows_) {
+        allRows_ = db_->rosterRows();
+        if (!allRows_) {
+            reportFailure(this,
+                          QStringLiteral("فهرست آزمودني ها از فايل %1 خوانده نشد.")
+                              .arg(isolated(QStringLiteral("HOVDB.mdb"))),
+                          db_->lastError());
+            return;
+        }
+    }
+    model_->showSearch(*allRows_, text);
 }
 
 void FrmCode::deleteSubject() {
@@ -302,7 +373,7 @@ void FrmCode::deleteSubject() {
                                    QStringLiteral("  مورد نظر را وارد كنيد "));
         return;
     }
-    SubjectDb db(folder_);
+    SubjectDb& db = *db_;
     const SubjectDb::Lookup found =
         db.isOpen() ? db.lookUpCode(code) : SubjectDb::Lookup::Failed;
     if (found == SubjectDb::Lookup::Failed) {
@@ -351,7 +422,7 @@ void FrmCode::exportScores() {
         dialogs().saveFileName(this, proposed, QStringLiteral("CSV (*.csv)"));
     if (path.isEmpty())
         return;
-    SubjectDb db(folder_);
+    SubjectDb& db = *db_;
     std::optional<QList<SubjectDb::SubjectScores>> subjects;
     if (db.isOpen())
         subjects = db.allSubjectScores();

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "data/appfolder.h"
+#include "data/subjectdb.h"
 #include "ui/roster/scoresexport.h"
 
 #include <QDialog>
+#include <memory>
+#include <optional>
 
 class QComboBox;
 class QGroupBox;
@@ -45,9 +48,16 @@ public:
     QLineEdit* TxtSearch = nullptr;
     QPushButton* CmdExport = nullptr;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     // Reads every subject again and shows them all, with no filter in force.
     void reload();
+    // The name lists are read when the operator first turns to one of them.
+    void fillNameLists();
+    void showIds(const std::optional<QList<qint64>>& ids);
+    void reportReadFailure();
     void clearFilterFields();
     void filterByGroup();
     void filterByFirstName(const QString& text);
@@ -58,6 +68,10 @@ private:
     void showCurrentLast();
 
     AppFolder folder_;
+    std::unique_ptr<SubjectDb> db_; // the window's connection while it is open
+    std::optional<QList<SubjectDb::RosterRow>> allRows_; // read at the first search
+    bool namesFilled_ = false;
+    bool readFailureShown_ = false;
     QString subjectTerm_;
     RosterModel* model_ = nullptr;
     TScoreConverter convert_;

@@ -2,20 +2,27 @@
 
 #include "data/searchkey.h"
 
-#include <QSet>
 #include <algorithm>
-#include <numeric>
 
 namespace hov {
 
-void RosterModel::setRows(QList<SubjectDb::RosterRow> rows) {
-    beginResetModel();
-    rows_ = std::move(rows);
-    searchKeys_.clear();
-    shown_.resize(rows_.size());
-    std::iota(shown_.begin(), shown_.end(), 0);
-    endResetModel();
+namespace {
+
+constexpr int kPage = 200;
+
+const QString& valueOf(const SubjectDb::RosterRow& row, int column) {
+    switch (column) {
+    case RosterModel::FirstNameColumn: return row.firstName;
+    case RosterModel::LastNameColumn: return row.lastName;
+    case RosterModel::GroupColumn: return row.group;
+    default: return row.code;
+    }
 }
+
+} // namespace
+
+RosterModel::RosterModel(Fetch fetch, QObject* parent)
+    : QAbstractTableModel(parent), fetch_(std::move(fetch)) {}
 
 void RosterModel::setHeader(int column, const QString& text) {
     if (column < 0 || column >= ColumnCount)
@@ -24,76 +31,67 @@ void RosterModel::setHeader(int column, const QString& text) {
     emit headerDataChanged(Qt::Horizontal, column, column);
 }
 
-const QString& RosterModel::valueOf(const SubjectDb::RosterRow& row, Column column) {
-    switch (column) {
-    case FirstNameColumn: return row.firstName;
-    case LastNameColumn: return row.lastName;
-    case GroupColumn: return row.group;
-    default: return row.code;
-    }
-}
-
-template <typename Keep> void RosterModel::filter(Keep keep) {
+void RosterModel::setIds(QList<qint64> ids) {
     beginResetModel();
-    shown_.clear();
-    for (int i = 0; i < rows_.size(); ++i)
-        if (keep(i))
-            shown_.append(i);
+    ids_ = std::move(ids);
+    rows_.clear();
+    searchKeys_.clear();
     endResetModel();
 }
 
-void RosterModel::showAll() {
-    filter([](int) { return true; });
+void RosterModel::remember(const QList<SubjectDb::RosterRow>& rows) const {
+    for (const SubjectDb::RosterRow& row : rows)
+        rows_.insert(row.id, row);
 }
 
-void RosterModel::filterEqual(Column column, const QString& text) {
-    filter([&](int i) { return valueOf(rows_[i], column) == text; });
-}
-
-void RosterModel::filterSearch(const QString& typed) {
+void RosterModel::showSearch(const QList<SubjectDb::RosterRow>& all, const QString& typed) {
     const QStringList words = searchWords(typed);
-    if (words.isEmpty()) {
-        showAll();
-        return;
-    }
-    if (searchKeys_.size() != rows_.size()) {
+    beginResetModel();
+    remember(all);
+    if (searchKeys_.size() != all.size()) {
         searchKeys_.clear();
-        searchKeys_.reserve(rows_.size());
-        for (const SubjectDb::RosterRow& row : std::as_const(rows_))
-            searchKeys_.append(searchKey(row.code + QLatin1Char(' ') + row.firstName +
-                                         QLatin1Char(' ') + row.lastName));
+        searchKeys_.reserve(all.size());
+        for (const SubjectDb::RosterRow& row : all)
+            searchKeys_.insert(row.id, searchKey(row.code + QLatin1Char(' ') + row.firstName +
+                                                 QLatin1Char(' ') + row.lastName));
     }
-    filter([&](int i) { return matchesSearch(searchKeys_[i], words); });
+    ids_.clear();
+    for (const SubjectDb::RosterRow& row : all)
+        if (matchesSearch(searchKeys_.value(row.id), words))
+            ids_.append(row.id);
+    endResetModel();
 }
 
-const SubjectDb::RosterRow& RosterModel::shownRow(int row) const {
-    return rows_[shown_[row]];
+const SubjectDb::RosterRow* RosterModel::shownRow(int row) const {
+    if (row < 0 || row >= ids_.size())
+        return nullptr;
+    auto found = rows_.constFind(ids_[row]);
+    if (found != rows_.constEnd())
+        return &*found;
+    // Read the page around the row.
+    const int first = row / kPage * kPage;
+    const QList<qint64> page = ids_.mid(first, kPage);
+    const std::optional<QList<SubjectDb::RosterRow>> rows = fetch_(page);
+    if (!rows) {
+        emit readFailed();
+        return nullptr;
+    }
+    remember(*rows);
+    found = rows_.constFind(ids_[row]);
+    return found != rows_.constEnd() ? &*found : nullptr;
 }
 
 QStringList RosterModel::shownCodes() const {
     QStringList codes;
-    codes.reserve(shown_.size());
-    for (int i : shown_)
-        codes << rows_[i].code;
+    codes.reserve(ids_.size());
+    for (int i = 0; i < ids_.size(); ++i)
+        if (const SubjectDb::RosterRow* row = shownRow(i))
+            codes << row->code;
     return codes;
 }
 
-QStringList RosterModel::distinctValues(Column column) const {
-    QSet<QString> seen;
-    QStringList values;
-    for (const SubjectDb::RosterRow& row : rows_) {
-        const QString& value = valueOf(row, column);
-        if (!value.isEmpty() && !seen.contains(value)) {
-            seen.insert(value);
-            values << value;
-        }
-    }
-    std::sort(values.begin(), values.end());
-    return values;
-}
-
 int RosterModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(shown_.size());
+    return parent.isValid() ? 0 : static_cast<int>(ids_.size());
 }
 
 int RosterModel::columnCount(const QModelIndex& parent) const {
@@ -101,11 +99,10 @@ int RosterModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant RosterModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= shown_.size())
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return valueOf(shownRow(index.row()), static_cast<Column>(index.column()));
-    return {};
+    const SubjectDb::RosterRow* row = shownRow(index.row());
+    return row ? QVariant(valueOf(*row, index.column())) : QVariant();
 }
 
 QVariant RosterModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -3,51 +3,53 @@
 #include "data/subjectdb.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 namespace hov {
 
-// The roster's rows for the grid: every subject read from the file, of which the rows
-// that pass the filter in force are shown. Filtering happens here, in memory, so a
-// filter over a large roster costs no reading.
+// The roster's rows for the grid. The model holds the IDs of the rows shown and reads a
+// row's texts only when the grid asks for it, a page at a time, so a roster of any length
+// opens at once; a search reads every row once and keeps them.
 class RosterModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Column { CodeColumn, FirstNameColumn, LastNameColumn, GroupColumn, ColumnCount };
+    // Reads the rows of some IDs; nullopt when they could not be read.
+    using Fetch =
+        std::function<std::optional<QList<SubjectDb::RosterRow>>(const QList<qint64>& ids)>;
 
-    using QAbstractTableModel::QAbstractTableModel;
+    explicit RosterModel(Fetch fetch, QObject* parent = nullptr);
 
-    // Replaces every row; all are shown.
-    void setRows(QList<SubjectDb::RosterRow> rows);
     void setHeader(int column, const QString& text);
+    // The rows shown, in this order; forgets every row read so far.
+    void setIds(QList<qint64> ids);
+    // The rows shown become those of the search (see searchKey()); `all` is every row.
+    void showSearch(const QList<SubjectDb::RosterRow>& all, const QString& typed);
 
-    // At most one filter is in force; each replaces the last.
-    void showAll();
-    // Rows whose column equals the text exactly.
-    void filterEqual(Column column, const QString& text);
-    // Rows whose code and names hold every word of a typed search (see searchKey()).
-    void filterSearch(const QString& typed);
-
-    int allRowCount() const { return static_cast<int>(rows_.size()); }
-    const SubjectDb::RosterRow& shownRow(int row) const;
+    // The shown row's texts, read when not yet at hand; nullptr when the read failed.
+    const SubjectDb::RosterRow* shownRow(int row) const;
     // The codes of the rows shown, top to bottom.
     QStringList shownCodes() const;
-    // The distinct non-empty values of a column over every row, sorted.
-    QStringList distinctValues(Column column) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-private:
-    static const QString& valueOf(const SubjectDb::RosterRow& row, Column column);
-    template <typename Keep> void filter(Keep keep);
+signals:
+    // A page of rows could not be read; the grid shows those rows empty.
+    void readFailed() const;
 
-    QList<SubjectDb::RosterRow> rows_;
-    QList<int> shown_; // indices into rows_
-    QList<QString> searchKeys_; // made at the first search
+private:
+    void remember(const QList<SubjectDb::RosterRow>& rows) const;
+
+    Fetch fetch_;
+    QList<qint64> ids_;
+    mutable QHash<qint64, SubjectDb::RosterRow> rows_;
+    QHash<qint64, QString> searchKeys_; // made at the first search
     QString headers_[ColumnCount];
 };
 

@@ -22,13 +22,15 @@ SettingsPanel::SettingsPanel(const AppFolder& folder, QWidget* parent)
     : QFrame(parent), folder_(folder) {
     setObjectName(QStringLiteral("Frame8"));
     setFrameShape(QFrame::StyledPanel);
+    // The panel lies over the banner.
+    setAutoFillBackground(true);
     setFont(designFont(kNazanin, 12, true));
 
     Picture2 = new QLabel(this);
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setFrameShape(QFrame::Box);
     Picture2->setAlignment(Qt::AlignCenter);
-    Picture2->setFixedSize(pxSize(2100, 1350));
+    Picture2->setFixedSize(pxSize(2100, 1200));
     Label1 = new QLabel(QStringLiteral("وضعيت نمايش آرم را مشخص نمائيد"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
@@ -49,6 +51,7 @@ SettingsPanel::SettingsPanel(const AppFolder& folder, QWidget* parent)
     Command69 = button("Command69", QStringLiteral("خروج"));
 
     auto* logo = new QVBoxLayout;
+    logo->setSpacing(px(90));
     logo->addWidget(Picture2, 0, Qt::AlignHCenter);
     logo->addWidget(Label1);
     logo->addWidget(Check1);
