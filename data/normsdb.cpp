@@ -20,24 +20,33 @@ QString normColumn(int scale, QChar sex) {
 
 } // namespace
 
-NormsDb::NormsDb(const AppFolder& folder) : file_(folder.normsDatabase()) {}
+NormsDb::NormsDb(const AppFolder& folder) : file_(folder.normsDatabase(), tables()) {}
+
+const QStringList& NormsDb::tables() {
+    static const QStringList names{QStringLiteral("tp"), QStringLiteral("Taf")};
+    return names;
+}
+
+// A column named with its table: SQLite reads a lone double-quoted name that is not a column
+// as a text literal, so a file that lacks the column would read its name as every value.
+QString NormsDb::column(const QString& table, const QString& name) const {
+    return file_.table(table) + QLatin1Char('.') + file_.column(name);
+}
 
 std::optional<QList<NormRow>> NormsDb::normRows() {
-    if (!file_.isOpen())
+    if (!file_.begin())
         return std::nullopt;
-    QStringList columns{quoted(QStringLiteral("Score"))};
+    QStringList columns{column(QStringLiteral("tp"), QStringLiteral("Score"))};
     for (int k = 0; k < kScaleCount; ++k)
-        columns << quoted(normColumn(k, QLatin1Char('m')));
+        columns << column(QStringLiteral("tp"), normColumn(k, QLatin1Char('m')));
     for (int k = 0; k < kScaleCount; ++k)
-        columns << quoted(normColumn(k, QLatin1Char('f')));
+        columns << column(QStringLiteral("tp"), normColumn(k, QLatin1Char('f')));
     QSqlQuery q(file_.database());
     q.setForwardOnly(true);
     // A plain scan gives the table's own order, in which the first of a repeated Score wins.
-    if (!q.exec(QStringLiteral("SELECT %1 FROM \"tp\"")
-                    .arg(columns.join(QStringLiteral(", "))))) {
-        file_.setError(q.lastError().text());
+    if (!file_.exec(q, QStringLiteral("SELECT %1 FROM %2")
+                           .arg(columns.join(QStringLiteral(", ")), file_.table(QStringLiteral("tp")))))
         return std::nullopt;
-    }
     QList<NormRow> rows;
     while (q.next()) {
         NormRow row;
@@ -49,22 +58,23 @@ std::optional<QList<NormRow>> NormsDb::normRows() {
         rows.append(row);
     }
     if (q.lastError().isValid()) {
-        file_.setError(q.lastError().text());
+        file_.fail(q.lastError());
         return std::nullopt;
     }
     return rows;
 }
 
 std::optional<QList<ParagraphRow>> NormsDb::paragraphRows() {
-    if (!file_.isOpen())
+    if (!file_.begin())
         return std::nullopt;
     QSqlQuery q(file_.database());
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral(
-            "SELECT \"id\", \"Name\", \"1\", \"2\", \"3\", \"4\" FROM \"Taf\""))) {
-        file_.setError(q.lastError().text());
+    QStringList columns;
+    for (const char* name : {"id", "Name", "1", "2", "3", "4"})
+        columns << column(QStringLiteral("Taf"), QLatin1String(name));
+    if (!file_.exec(q, QStringLiteral("SELECT %1 FROM %2")
+                           .arg(columns.join(QStringLiteral(", ")), file_.table(QStringLiteral("Taf")))))
         return std::nullopt;
-    }
     QList<ParagraphRow> rows;
     while (q.next()) {
         ParagraphRow row;
@@ -75,7 +85,7 @@ std::optional<QList<ParagraphRow>> NormsDb::paragraphRows() {
         rows.append(row);
     }
     if (q.lastError().isValid()) {
-        file_.setError(q.lastError().text());
+        file_.fail(q.lastError());
         return std::nullopt;
     }
     return rows;

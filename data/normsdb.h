@@ -17,8 +17,14 @@ class NormsDb {
 public:
     explicit NormsDb(const AppFolder& folder);
 
+    // The tables the file must hold; a file without one of them does not open.
+    static const QStringList& tables();
+
     bool isOpen() const { return file_.isOpen(); }
-    const QString& lastError() const { return file_.lastError(); }
+    const QString& path() const { return file_.path(); }
+    // The last call's failure (Kind::None when it succeeded) and its Persian sentence.
+    const StoreFailure& lastFailure() const { return file_.lastFailure(); }
+    QString lastError() const { return describe(file_.lastFailure()); }
 
     // Every row of tp in table order (the first row of a repeated Score wins the look-up).
     std::optional<QList<NormRow>> normRows();
@@ -26,6 +32,7 @@ public:
     std::optional<QList<ParagraphRow>> paragraphRows();
 
 private:
+    QString column(const QString& table, const QString& name) const;
     DatabaseFile file_;
 };
 

@@ -1,11 +1,16 @@
 #include "data/subjectdb.h"
 
+#include "data/bidi.h"
+#include "scoring/rawscores.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
 #include <QVariant>
 #include <algorithm>
+
+#include <cmath>
 
 namespace hov {
 
@@ -14,6 +19,9 @@ QString answerTableName(int table) {
 }
 
 namespace {
+
+const QString kIde = QStringLiteral("IDE");
+const QString kCode = QStringLiteral("Code");
 
 // A null text binds as SQL NULL, any other text (also the empty one) as text.
 QVariant bindable(const QString& text) {
@@ -26,32 +34,36 @@ QString textOf(const QVariant& value) {
 
 // The IDE columns of the registration data and the Subject field each one holds; the
 // one list both the write and the read go by.
-struct SubjectField {
+struct SubjectColumn {
     const char* column;
     QString Subject::*member;
 };
-constexpr SubjectField kSubjectFields[] = {
+constexpr SubjectColumn kSubjectColumns[] = {
     {"Code", &Subject::code},      {"FName", &Subject::firstName}, {"LName", &Subject::lastName},
     {"Sen", &Subject::age},        {"Jens", &Subject::sex},        {"Taahol", &Subject::marital},
     {"Group", &Subject::group},    {"Tahsil", &Subject::education}, {"Date", &Subject::date},
     {"Time", &Subject::time}};
 
-const QStringList& subjectColumns() {
-    static const QStringList columns = [] {
-        QStringList names;
-        for (const SubjectField& field : kSubjectFields)
-            names << QString::fromLatin1(field.column);
-        return names;
-    }();
-    return columns;
+QString columnOf(SubjectField field) {
+    switch (field) {
+    case SubjectField::FirstName: return QStringLiteral("FName");
+    case SubjectField::LastName: return QStringLiteral("LName");
+    case SubjectField::Age: return QStringLiteral("Sen");
+    case SubjectField::Sex: return QStringLiteral("Jens");
+    case SubjectField::Marital: return QStringLiteral("Taahol");
+    case SubjectField::Group: return QStringLiteral("Group");
+    case SubjectField::Education: return QStringLiteral("Tahsil");
+    case SubjectField::Date: return QStringLiteral("Date");
+    case SubjectField::Time: return QStringLiteral("Time");
+    }
+    return QString();
 }
 
-QString quotedList(const QStringList& names) {
-    QStringList out;
-    out.reserve(names.size());
-    for (const QString& name : names)
-        out << quoted(name);
-    return out.join(QStringLiteral(", "));
+// The IDE column of a scale's raw score: the scale's code, but for Ie, whose column the
+// subject table has always called Le.
+QString rawScoreColumn(int scale) {
+    const QString code = QLatin1String(scales()[static_cast<size_t>(scale)].code);
+    return code == QLatin1String("Ie") ? QStringLiteral("Le") : code;
 }
 
 QString placeholders(qsizetype count) {
@@ -63,151 +75,283 @@ QString placeholders(qsizetype count) {
 
 } // namespace
 
-SubjectDb::SubjectDb(const AppFolder& folder) : file_(folder.subjectDatabase()) {}
+SubjectDb::SubjectDb(const AppFolder& folder) : file_(folder.subjectDatabase(), tables()) {}
 
-bool SubjectDb::fail(const QSqlQuery& query) {
-    file_.setError(query.lastError().text());
-    return false;
+const QStringList& SubjectDb::tables() {
+    static const QStringList names{kIde, answerTableName(0), answerTableName(1),
+                                   answerTableName(2), QStringLiteral("QUS")};
+    return names;
 }
 
-int SubjectDb::subjectCount() {
+std::optional<int> SubjectDb::count(const QString& table) {
     QSqlQuery q(file_.database());
-    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM \"IDE\"")) || !q.next())
-        return fail(q), 0;
-    return q.value(0).toInt();
-}
-
-int SubjectDb::answerRowCount(int table) {
-    QSqlQuery q(file_.database());
-    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM %1").arg(quoted(answerTableName(table)))) ||
-        !q.next())
-        return fail(q), 0;
-    return q.value(0).toInt();
-}
-
-std::optional<Subject> SubjectDb::findSubject(const QString& code) {
-    QSqlQuery q(file_.database());
-    q.prepare(QStringLiteral("SELECT %1 FROM \"IDE\" WHERE \"Code\" = ?")
-                  .arg(quotedList(subjectColumns())));
-    q.addBindValue(code);
-    if (!q.exec())
-        return fail(q), std::nullopt;
-    if (!q.next())
+    if (!file_.exec(q, QStringLiteral("SELECT COUNT(*) FROM %1").arg(file_.table(table))))
         return std::nullopt;
+    if (!q.next()) {
+        file_.fail(q.lastError());
+        return std::nullopt;
+    }
+    return q.value(0).toInt();
+}
+
+std::optional<int> SubjectDb::subjectCount() {
+    if (!file_.begin())
+        return std::nullopt;
+    return count(kIde);
+}
+
+std::optional<int> SubjectDb::answerRowCount(int table) {
+    if (!file_.begin())
+        return std::nullopt;
+    return count(answerTableName(table));
+}
+
+Result<Subject> SubjectDb::findSubject(const QString& code) {
+    if (!file_.begin())
+        return Result<Subject>::failed(lastFailure());
+    QStringList columns;
+    for (const SubjectColumn& c : kSubjectColumns)
+        columns << file_.column(QLatin1String(c.column));
+    QSqlQuery q(file_.database());
+    q.setForwardOnly(true);
+    if (!file_.exec(q, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                           .arg(columns.join(QStringLiteral(", ")), file_.table(kIde), file_.column(kCode)),
+                    {code}))
+        return Result<Subject>::failed(lastFailure());
+    if (!q.next()) {
+        if (q.lastError().isValid()) {
+            file_.fail(q.lastError());
+            return Result<Subject>::failed(lastFailure());
+        }
+        return Result<Subject>::notFound();
+    }
     Subject s;
     int index = 0;
-    for (const SubjectField& field : kSubjectFields)
-        s.*field.member = textOf(q.value(index++));
-    return s;
+    for (const SubjectColumn& c : kSubjectColumns)
+        s.*c.member = textOf(q.value(index++));
+    return Result<Subject>::found(s);
 }
 
-bool SubjectDb::codeExists(const QString& code) {
+Lookup SubjectDb::hasRow(const QString& table, const QString& code) {
     QSqlQuery q(file_.database());
-    q.prepare(QStringLiteral("SELECT 1 FROM \"IDE\" WHERE \"Code\" = ?"));
-    q.addBindValue(code);
-    if (!q.exec())
-        return fail(q);
-    return q.next();
+    q.setForwardOnly(true);
+    if (!file_.exec(q, QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ?")
+                           .arg(file_.table(table), file_.column(kCode)),
+                    {code}))
+        return Lookup::Failed;
+    if (q.next())
+        return Lookup::Found;
+    if (q.lastError().isValid()) {
+        file_.fail(q.lastError());
+        return Lookup::Failed;
+    }
+    return Lookup::NotFound;
 }
 
-std::optional<QString> SubjectDb::lastRegisteredCode() {
+Lookup SubjectDb::codeExists(const QString& code) {
+    if (!file_.begin())
+        return Lookup::Failed;
+    return hasRow(kIde, code);
+}
+
+Lookup SubjectDb::hasAnswerRow(const QString& code, int table) {
+    if (!file_.begin())
+        return Lookup::Failed;
+    return hasRow(answerTableName(table), code);
+}
+
+Result<QString> SubjectDb::lastRegisteredCode() {
+    if (!file_.begin())
+        return Result<QString>::failed(lastFailure());
     QSqlQuery q(file_.database());
-    if (!q.exec(QStringLiteral("SELECT \"Code\" FROM \"IDE\" ORDER BY \"ID\" DESC LIMIT 1")))
-        return fail(q), std::nullopt;
-    if (!q.next())
-        return std::nullopt;
-    return textOf(q.value(0));
+    q.setForwardOnly(true);
+    if (!file_.exec(q, QStringLiteral("SELECT %1 FROM %2 ORDER BY %3 DESC LIMIT 1")
+                           .arg(file_.column(kCode), file_.table(kIde), file_.column(QStringLiteral("ID")))))
+        return Result<QString>::failed(lastFailure());
+    if (!q.next()) {
+        if (q.lastError().isValid()) {
+            file_.fail(q.lastError());
+            return Result<QString>::failed(lastFailure());
+        }
+        return Result<QString>::notFound();
+    }
+    return Result<QString>::found(textOf(q.value(0)));
+}
+
+Result<QString> SubjectDb::proposeCode() {
+    const Result<QString> last = lastRegisteredCode();
+    if (!last.isFound())
+        return last;
+    // A code that does not start with a number counts as 0; fractions and signs are
+    // dropped so the proposal is always a plain positive number.
+    const double value = leadingNumber(*last);
+    qint64 p = value >= 0 && value < 1e15 ? static_cast<qint64>(std::floor(value)) + 1 : 1;
+    for (;; ++p) {
+        const QString code = QString::number(p);
+        switch (hasRow(kIde, code)) {
+        case Lookup::Found: continue;
+        case Lookup::NotFound: return Result<QString>::found(code);
+        case Lookup::Failed: return Result<QString>::failed(lastFailure());
+        }
+    }
+}
+
+Result<OpenedSubject> SubjectDb::openSubject(const QString& code, MissingRows rows) {
+    const Result<Subject> subject = findSubject(code);
+    if (!subject.isFound())
+        return subject.isFailed() ? Result<OpenedSubject>::failed(subject.failure())
+                                  : Result<OpenedSubject>::notFound();
+    if (rows == MissingRows::Add) {
+        if (!file_.inTransaction([&] { return addMissingRows(code); }))
+            return Result<OpenedSubject>::failed(lastFailure());
+    } else {
+        // A window that stands on the three rows: a write to a row that is not there
+        // would store nothing.
+        for (int table = 0; table < kAnswerTableCount; ++table) {
+            const Lookup row = hasRow(answerTableName(table), code);
+            if (row == Lookup::NotFound)
+                file_.fail(StoreFailure::Kind::Other,
+                           QStringLiteral("رديف پاسخ %1 پيدا نشد").arg(isolated(answerTableName(table))));
+            if (row != Lookup::Found)
+                return Result<OpenedSubject>::failed(lastFailure());
+        }
+    }
+    bool ok = false;
+    AnswerSheet answers = readAnswers(code, &ok);
+    if (!ok)
+        return Result<OpenedSubject>::failed(lastFailure());
+    return Result<OpenedSubject>::found({*subject, answers});
 }
 
 bool SubjectDb::registerSubject(const Subject& subject) {
-    QSqlDatabase db = file_.database();
-    if (!db.transaction()) {
-        file_.setError(db.lastError().text());
+    if (!file_.begin())
         return false;
+    return file_.inTransaction([&] {
+        QStringList columns;
+        for (const SubjectColumn& c : kSubjectColumns)
+            columns << file_.column(QLatin1String(c.column));
+        QVariantList values;
+        for (const SubjectColumn& c : kSubjectColumns)
+            values << bindable(subject.*c.member);
+        QSqlQuery q(file_.database());
+        if (!file_.exec(q, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                               .arg(file_.table(kIde), columns.join(QStringLiteral(", ")),
+                                    placeholders(columns.size())),
+                        values))
+            return false;
+        for (int table = 0; table < kAnswerTableCount; ++table) {
+            // The code is new in IDE, so an answer row that carries it is left over from an
+            // earlier subject; the new subject starts with no answers.
+            QSqlQuery del(file_.database());
+            if (!file_.exec(del, QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+                                     .arg(file_.table(answerTableName(table)), file_.column(kCode)),
+                            {subject.code}))
+                return false;
+            QSqlQuery ins(file_.database());
+            if (!file_.exec(ins, QStringLiteral("INSERT INTO %1 (%2) VALUES (?)")
+                                     .arg(file_.table(answerTableName(table)), file_.column(kCode)),
+                            {subject.code}))
+                return false;
+        }
+        return true;
+    });
+}
+
+bool SubjectDb::setColumns(const QString& code, const QStringList& columns,
+                           const QStringList& values) {
+    QStringList sets;
+    for (const QString& column : columns)
+        sets << file_.column(column) + QStringLiteral(" = ?");
+    QVariantList binds;
+    for (const QString& value : values)
+        binds << bindable(value);
+    binds << code;
+    QSqlQuery q(file_.database());
+    return file_.exec(q, QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                             .arg(file_.table(kIde), sets.join(QStringLiteral(", ")), file_.column(kCode)),
+                      binds);
+}
+
+bool SubjectDb::updateSubject(const QString& code, const SubjectChanges& changes) {
+    if (!file_.begin())
+        return false;
+    if (changes.isEmpty())
+        return true;
+    QStringList columns;
+    QStringList values;
+    for (const auto& change : changes) {
+        columns << columnOf(change.first);
+        values << change.second;
     }
-    auto abort = [&](const QSqlQuery& q) {
-        file_.setError(q.lastError().text());
-        db.rollback();
+    return setColumns(code, columns, values);
+}
+
+bool SubjectDb::storeRawScores(const QString& code, const std::array<int, kScaleCount>& scores) {
+    if (!file_.begin())
         return false;
-    };
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT INTO \"IDE\" (%1) VALUES (%2)")
-                  .arg(quotedList(subjectColumns()), placeholders(subjectColumns().size())));
-    for (const SubjectField& field : kSubjectFields)
-        q.addBindValue(bindable(subject.*field.member));
-    if (!q.exec())
-        return abort(q);
+    QStringList columns;
+    QStringList values;
+    for (int i = 0; i < kScaleCount; ++i) {
+        columns << rawScoreColumn(i);
+        values << scoreText(scores[static_cast<size_t>(i)]);
+    }
+    if (setColumns(code, columns, values))
+        return true;
+    // One bad column (an older file without it, say) must not cost the others; the
+    // first failure is the one reported.
+    const StoreFailure first = lastFailure();
+    for (int i = 0; i < kScaleCount; ++i)
+        setColumns(code, {columns[i]}, {values[i]});
+    return file_.fail(first);
+}
+
+bool SubjectDb::addMissingRows(const QString& code) {
     for (int table = 0; table < kAnswerTableCount; ++table) {
-        // The code is new in IDE, so an answer row that carries it is left over from an
-        // earlier subject; the new subject starts with no answers.
-        QSqlQuery del(db);
-        del.prepare(QStringLiteral("DELETE FROM %1 WHERE \"Code\" = ?")
-                        .arg(quoted(answerTableName(table))));
-        del.addBindValue(subject.code);
-        if (!del.exec())
-            return abort(del);
-        QSqlQuery ins(db);
-        ins.prepare(QStringLiteral("INSERT INTO %1 (\"Code\") VALUES (?)")
-                        .arg(quoted(answerTableName(table))));
-        ins.addBindValue(subject.code);
-        if (!ins.exec())
-            return abort(ins);
-    }
-    if (!db.commit()) {
-        file_.setError(db.lastError().text());
-        db.rollback();
-        return false;
+        const Lookup row = hasRow(answerTableName(table), code);
+        if (row == Lookup::Failed)
+            return false;
+        if (row == Lookup::Found)
+            continue;
+        QSqlQuery q(file_.database());
+        if (!file_.exec(q, QStringLiteral("INSERT INTO %1 (%2) VALUES (?)")
+                               .arg(file_.table(answerTableName(table)), file_.column(kCode)),
+                        {code}))
+            return false;
     }
     return true;
 }
 
-bool SubjectDb::hasAnswerRow(const QString& code, int table) {
-    QSqlQuery q(file_.database());
-    q.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE \"Code\" = ?")
-                  .arg(quoted(answerTableName(table))));
-    q.addBindValue(code);
-    if (!q.exec())
-        return fail(q);
-    return q.next();
-}
-
 bool SubjectDb::ensureAnswerRows(const QString& code) {
-    bool ok = true;
-    for (int table = 0; table < kAnswerTableCount; ++table) {
-        if (hasAnswerRow(code, table))
-            continue;
-        QSqlQuery q(file_.database());
-        q.prepare(QStringLiteral("INSERT INTO %1 (\"Code\") VALUES (?)")
-                      .arg(quoted(answerTableName(table))));
-        q.addBindValue(code);
-        if (!q.exec())
-            ok = fail(q);
-    }
-    return ok;
+    if (!file_.begin())
+        return false;
+    return file_.inTransaction([&] { return addMissingRows(code); });
 }
 
 AnswerSheet SubjectDb::loadAnswers(const QString& code, bool* ok) {
+    bool read = false;
     AnswerSheet sheet;
+    if (file_.begin())
+        sheet = readAnswers(code, &read);
     if (ok)
-        *ok = true;
+        *ok = read;
+    return sheet;
+}
+
+AnswerSheet SubjectDb::readAnswers(const QString& code, bool* ok) {
+    AnswerSheet sheet;
+    *ok = true;
     for (int table = 0; table < kAnswerTableCount; ++table) {
         QSqlQuery q(file_.database());
         q.setForwardOnly(true);
-        q.prepare(QStringLiteral("SELECT * FROM %1 WHERE \"Code\" = ?")
-                      .arg(quoted(answerTableName(table))));
-        q.addBindValue(code);
-        if (!q.exec()) {
-            fail(q);
-            if (ok)
-                *ok = false;
+        if (!file_.exec(q, QStringLiteral("SELECT * FROM %1 WHERE %2 = ?")
+                               .arg(file_.table(answerTableName(table)), file_.column(kCode)),
+                        {code})) {
+            *ok = false;
             continue;
         }
         if (!q.next()) {
-            if (q.lastError().isValid()) {
-                fail(q);
-                if (ok)
-                    *ok = false;
-            }
+            if (q.lastError().isValid())
+                *ok = file_.fail(q.lastError());
             continue;
         }
         const QSqlRecord record = q.record();
@@ -222,74 +366,77 @@ AnswerSheet SubjectDb::loadAnswers(const QString& code, bool* ok) {
 }
 
 bool SubjectDb::writeAnswerTable(const QString& code, int table, const AnswerSheet& sheet) {
+    if (!file_.begin())
+        return false;
     QList<int> items;
     items.reserve(kItemsPerTable);
     for (int item = firstItemOf(table); item < firstItemOf(table) + kItemsPerTable; ++item)
         items << item;
-    return writeAnswerItems(code, table, items, sheet);
+    return writeItems(code, table, items, sheet);
 }
 
 bool SubjectDb::writeAllAnswers(const QString& code, const AnswerSheet& sheet) {
-    bool ok = true;
-    for (int table = 0; table < kAnswerTableCount; ++table)
-        ok = writeAnswerTable(code, table, sheet) && ok;
-    return ok;
+    if (!file_.begin())
+        return false;
+    return file_.inTransaction([&] {
+        for (int table = 0; table < kAnswerTableCount; ++table) {
+            QList<int> items;
+            items.reserve(kItemsPerTable);
+            for (int item = firstItemOf(table); item < firstItemOf(table) + kItemsPerTable; ++item)
+                items << item;
+            if (!writeItems(code, table, items, sheet))
+                return false;
+        }
+        return true;
+    });
 }
 
 bool SubjectDb::writeAnswerItems(const QString& code, int table, const QList<int>& items,
                                  const AnswerSheet& sheet) {
+    if (!file_.begin())
+        return false;
+    return writeItems(code, table, items, sheet);
+}
+
+bool SubjectDb::writeItems(const QString& code, int table, const QList<int>& items,
+                           const AnswerSheet& sheet) {
     if (items.isEmpty())
         return true;
     QStringList sets;
     for (int item : items) {
-        if (!isItem(item) || answerTableOf(item) != table) {
-            file_.setError(QStringLiteral("سؤال %1 در %2 نيست").arg(item).arg(answerTableName(table)));
-            return false;
-        }
-        sets << quoted(itemColumn(item)) + QStringLiteral(" = ?");
+        if (!isItem(item) || answerTableOf(item) != table)
+            return file_.fail(StoreFailure::Kind::Other, QStringLiteral("سؤال %1 در %2 نيست")
+                                                             .arg(item)
+                                                             .arg(isolated(answerTableName(table))));
+        sets << file_.column(itemColumn(item)) + QStringLiteral(" = ?");
     }
-    QSqlQuery q(file_.database());
-    q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE \"Code\" = ?")
-                  .arg(quoted(answerTableName(table)), sets.join(QStringLiteral(", "))));
+    QVariantList binds;
+    binds.reserve(items.size() + 1);
     for (int item : items)
-        q.addBindValue(bindable(sheet.at(item)));
-    q.addBindValue(code);
-    if (!q.exec())
-        return fail(q);
+        binds << bindable(sheet.at(item));
+    binds << code;
+    QSqlQuery q(file_.database());
+    if (!file_.exec(q, QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                           .arg(file_.table(answerTableName(table)), sets.join(QStringLiteral(", ")),
+                                file_.column(kCode)),
+                    binds))
+        return false;
     if (q.numRowsAffected() == 1)
         return true;
-    file_.setError(QStringLiteral("رديف پاسخ %1 پيدا نشد").arg(answerTableName(table)));
-    return false;
-}
-
-bool SubjectDb::storeColumns(const QString& code, const QList<QPair<QString, QString>>& columns) {
-    if (columns.isEmpty())
-        return true;
-    QStringList sets;
-    for (const auto& column : columns)
-        sets << quoted(column.first) + QStringLiteral(" = ?");
-    QSqlQuery q(file_.database());
-    q.prepare(QStringLiteral("UPDATE \"IDE\" SET %1 WHERE \"Code\" = ?")
-                  .arg(sets.join(QStringLiteral(", "))));
-    for (const auto& column : columns)
-        q.addBindValue(bindable(column.second));
-    q.addBindValue(code);
-    if (q.exec())
-        return true;
-    // One bad column (an older file without it, say) must not cost the others.
-    bool ok = fail(q);
-    if (columns.size() > 1)
-        for (const auto& column : columns)
-            storeColumns(code, {column});
-    return ok;
+    return file_.fail(StoreFailure::Kind::Other,
+                      QStringLiteral("رديف پاسخ %1 پيدا نشد").arg(isolated(answerTableName(table))));
 }
 
 QString SubjectDb::itemText(int item) {
+    if (!file_.begin())
+        return QString();
     QSqlQuery q(file_.database());
-    q.prepare(QStringLiteral("SELECT \"QU\" FROM \"QUS\" WHERE \"Code\" = ?"));
-    q.addBindValue(QString::number(item));
-    if (!q.exec())
-        return fail(q), QString();
+    q.setForwardOnly(true);
+    if (!file_.exec(q, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                           .arg(file_.column(QStringLiteral("QU")), file_.table(QStringLiteral("QUS")),
+                                file_.column(kCode)),
+                    {QString::number(item)}))
+        return QString();
     return q.next() ? textOf(q.value(0)) : QString();
 }
 
@@ -297,15 +444,21 @@ QString SubjectDb::itemText(int item) {
 
 SubjectDb::StoredInterpretation SubjectDb::loadInterpretation(const QString& code) {
     StoredInterpretation result;
+    if (!file_.begin())
+        return result;
     QSqlQuery q(file_.database());
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT \"Taf\" FROM \"IDE\" WHERE \"Code\" = ?"));
-    q.addBindValue(code);
-    if (!q.exec())
-        return fail(q), result;
+    // Named with its table: a lone "Taf" that is not a column would read as the text 'Taf'.
+    const QString ide = file_.table(kIde);
+    if (!file_.exec(q, QStringLiteral("SELECT %1.%2 FROM %1 WHERE %1.%3 = ?")
+                           .arg(ide, file_.column(QStringLiteral("Taf")), file_.column(kCode)),
+                    {code}))
+        return result;
     if (!q.next()) {
-        if (q.lastError().isValid())
-            return fail(q), result;
+        if (q.lastError().isValid()) {
+            file_.fail(q.lastError());
+            return result;
+        }
         result.status = StoredInterpretation::Status::None;
         return result;
     }
@@ -316,17 +469,17 @@ SubjectDb::StoredInterpretation SubjectDb::loadInterpretation(const QString& cod
 }
 
 bool SubjectDb::storeInterpretation(const QString& code, const QString& text) {
-    QSqlQuery q(file_.database());
-    q.prepare(QStringLiteral("UPDATE \"IDE\" SET \"Taf\" = ? WHERE \"Code\" = ?"));
-    // An empty editor stores an empty text, not "nothing".
-    q.addBindValue(text.isNull() ? QString(QLatin1String("")) : text);
-    q.addBindValue(code);
-    if (!q.exec())
-        return fail(q);
-    if (q.numRowsAffected() < 1) {
-        file_.setError(QStringLiteral("آزمودني با كد %1 در پرونده نيست").arg(code));
+    if (!file_.begin())
         return false;
-    }
+    QSqlQuery q(file_.database());
+    // An empty editor stores an empty text, not "nothing".
+    if (!file_.exec(q, QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?")
+                           .arg(file_.table(kIde), file_.column(QStringLiteral("Taf")), file_.column(kCode)),
+                    {text.isNull() ? QString(QLatin1String("")) : text, code}))
+        return false;
+    if (q.numRowsAffected() < 1)
+        return file_.fail(StoreFailure::Kind::Other,
+                          QStringLiteral("آزمودني با كد %1 در پرونده نيست").arg(isolated(code)));
     return true;
 }
 
@@ -341,199 +494,214 @@ QString rosterColumnName(SubjectDb::RosterColumn column) {
     case SubjectDb::RosterColumn::Group: return QStringLiteral("Group");
     case SubjectDb::RosterColumn::Code: break;
     }
-    return QStringLiteral("Code");
+    return kCode;
 }
-
-const QString kRosterSelect = QStringLiteral(
-    "SELECT \"ID\", \"Code\", \"FName\", \"LName\", \"Group\" FROM \"IDE\"");
 
 // The IDs of a large roster travel in batches of this many bound values.
 constexpr qsizetype kIdBatch = 500;
 
 } // namespace
 
-std::optional<QList<qint64>> SubjectDb::rosterIds() {
+std::optional<QList<qint64>> SubjectDb::readIds(const QString& sql, const QVariantList& values) {
     QSqlQuery q(file_.database());
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT \"ID\" FROM \"IDE\" ORDER BY \"ID\"")))
-        return fail(q), std::nullopt;
+    if (!file_.exec(q, sql, values))
+        return std::nullopt;
     QList<qint64> ids;
     while (q.next())
         ids.append(q.value(0).toLongLong());
-    if (q.lastError().isValid())
-        return fail(q), std::nullopt;
+    if (q.lastError().isValid()) {
+        file_.fail(q.lastError());
+        return std::nullopt;
+    }
     return ids;
+}
+
+std::optional<QList<qint64>> SubjectDb::rosterIds() {
+    if (!file_.begin())
+        return std::nullopt;
+    const QString id = file_.column(QStringLiteral("ID"));
+    return readIds(QStringLiteral("SELECT %1 FROM %2 ORDER BY %1").arg(id, file_.table(kIde)));
 }
 
 std::optional<QList<qint64>> SubjectDb::rosterIdsWhere(RosterColumn column, const QString& text) {
-    QSqlQuery q(file_.database());
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT \"ID\" FROM \"IDE\" WHERE %1 = ? ORDER BY \"ID\"")
-                  .arg(quoted(rosterColumnName(column))));
-    q.addBindValue(text);
-    if (!q.exec())
-        return fail(q), std::nullopt;
-    QList<qint64> ids;
-    while (q.next())
-        ids.append(q.value(0).toLongLong());
-    if (q.lastError().isValid())
-        return fail(q), std::nullopt;
-    return ids;
+    if (!file_.begin())
+        return std::nullopt;
+    const QString id = file_.column(QStringLiteral("ID"));
+    return readIds(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? ORDER BY %1")
+                       .arg(id, file_.table(kIde), file_.column(rosterColumnName(column))),
+                   {text});
 }
 
-namespace {
-bool readRosterRows(QSqlQuery& q, QList<SubjectDb::RosterRow>& rows) {
+std::optional<QList<SubjectDb::RosterRow>> SubjectDb::readRosterRows(const QString& where,
+                                                                      const QVariantList& values) {
+    const QString id = file_.column(QStringLiteral("ID"));
+    QSqlQuery q(file_.database());
+    q.setForwardOnly(true);
+    if (!file_.exec(q,
+                    QStringLiteral("SELECT %1, %2, %3, %4, %5 FROM %6 %7 ORDER BY %1")
+                        .arg(id, file_.column(kCode), file_.column(QStringLiteral("FName")),
+                             file_.column(QStringLiteral("LName")),
+                             file_.column(QStringLiteral("Group")), file_.table(kIde), where),
+                    values))
+        return std::nullopt;
+    QList<RosterRow> rows;
     while (q.next())
         rows.append({q.value(0).toLongLong(), textOf(q.value(1)), textOf(q.value(2)),
                      textOf(q.value(3)), textOf(q.value(4))});
-    return !q.lastError().isValid();
+    if (q.lastError().isValid()) {
+        file_.fail(q.lastError());
+        return std::nullopt;
+    }
+    return rows;
 }
-} // namespace
 
 std::optional<QList<SubjectDb::RosterRow>> SubjectDb::rosterRows(const QList<qint64>& ids) {
+    if (!file_.begin())
+        return std::nullopt;
     QList<RosterRow> rows;
     rows.reserve(ids.size());
     for (qsizetype start = 0; start < ids.size(); start += kIdBatch) {
         const qsizetype count = std::min(kIdBatch, ids.size() - start);
-        QSqlQuery q(file_.database());
-        q.setForwardOnly(true);
-        q.prepare(kRosterSelect + QStringLiteral(" WHERE \"ID\" IN (%1) ORDER BY \"ID\"")
-                                      .arg(placeholders(count)));
+        QVariantList values;
+        values.reserve(count);
         for (qsizetype i = start; i < start + count; ++i)
-            q.addBindValue(ids[i]);
-        if (!q.exec() || !readRosterRows(q, rows))
-            return fail(q), std::nullopt;
+            values << ids[i];
+        const auto batch = readRosterRows(
+            QStringLiteral("WHERE %1 IN (%2)")
+                .arg(file_.column(QStringLiteral("ID")), placeholders(count)),
+            values);
+        if (!batch)
+            return std::nullopt;
+        rows += *batch;
     }
     return rows;
 }
 
 std::optional<QList<SubjectDb::RosterRow>> SubjectDb::rosterRows() {
-    QSqlQuery q(file_.database());
-    q.setForwardOnly(true);
-    QList<RosterRow> rows;
-    if (!q.exec(kRosterSelect + QStringLiteral(" ORDER BY \"ID\"")) || !readRosterRows(q, rows))
-        return fail(q), std::nullopt;
-    return rows;
+    if (!file_.begin())
+        return std::nullopt;
+    return readRosterRows(QString(), {});
 }
 
 std::optional<QStringList> SubjectDb::rosterValues(RosterColumn column) {
-    const QString name = quoted(rosterColumnName(column));
+    if (!file_.begin())
+        return std::nullopt;
+    const QString name = file_.column(rosterColumnName(column));
     QSqlQuery q(file_.database());
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT DISTINCT %1 FROM \"IDE\" WHERE %1 <> '' ORDER BY %1")
-                    .arg(name)))
-        return fail(q), std::nullopt;
+    if (!file_.exec(q, QStringLiteral("SELECT DISTINCT %1 FROM %2 WHERE %1 <> '' ORDER BY %1")
+                           .arg(name, file_.table(kIde))))
+        return std::nullopt;
     QStringList values;
     while (q.next())
         values << textOf(q.value(0));
-    if (q.lastError().isValid())
-        return fail(q), std::nullopt;
+    if (q.lastError().isValid()) {
+        file_.fail(q.lastError());
+        return std::nullopt;
+    }
     return values;
 }
 
-SubjectDb::Lookup SubjectDb::lookUpCode(const QString& code) {
-    QSqlQuery q(file_.database());
-    q.prepare(QStringLiteral("SELECT 1 FROM \"IDE\" WHERE \"Code\" = ?"));
-    q.addBindValue(code);
-    if (!q.exec())
-        return fail(q), Lookup::Failed;
-    if (q.next())
-        return Lookup::Found;
-    if (q.lastError().isValid())
-        return fail(q), Lookup::Failed;
-    return Lookup::NotFound;
-}
-
 SubjectDb::Deletion SubjectDb::deleteSubject(const QString& code) {
-    QSqlDatabase db = file_.database();
-    if (!db.transaction()) {
-        file_.setError(db.lastError().text());
+    if (!file_.begin())
         return Deletion::Failed;
-    }
-    const QStringList tables{QStringLiteral("IDE"), answerTableName(0), answerTableName(1),
-                             answerTableName(2)};
-    for (const QString& table : tables) {
-        QSqlQuery q(db);
-        q.prepare(QStringLiteral("DELETE FROM %1 WHERE \"Code\" = ?").arg(quoted(table)));
-        q.addBindValue(code);
-        if (!q.exec()) {
-            fail(q);
-            db.rollback();
-            return Deletion::Failed;
+    bool found = true;
+    const bool ok = file_.inTransaction([&] {
+        QStringList tables{kIde};
+        for (int table = 0; table < kAnswerTableCount; ++table)
+            tables << answerTableName(table);
+        for (const QString& table : tables) {
+            QSqlQuery q(file_.database());
+            if (!file_.exec(q, QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+                                   .arg(file_.table(table), file_.column(kCode)),
+                            {code}))
+                return false;
+            // Nothing to delete without the IDE row; an answer row may be missing.
+            if (table == kIde && q.numRowsAffected() == 0) {
+                found = false;
+                return false;
+            }
         }
-        if (table == tables.first() && q.numRowsAffected() == 0) {
-            db.rollback();
-            return Deletion::NotFound;
-        }
-    }
-    if (!db.commit()) {
-        file_.setError(db.lastError().text());
-        db.rollback();
-        return Deletion::Failed;
-    }
-    return Deletion::Deleted;
+        return true;
+    });
+    if (ok)
+        return Deletion::Deleted;
+    return found ? Deletion::Failed : Deletion::NotFound;
 }
 
 std::optional<QString> SubjectDb::readItemText(int item) {
+    if (!file_.begin())
+        return std::nullopt;
     QSqlQuery q(file_.database());
-    q.prepare(QStringLiteral("SELECT \"QU\" FROM \"QUS\" WHERE \"Code\" = ?"));
-    q.addBindValue(QString::number(item));
-    if (!q.exec())
-        return fail(q), std::nullopt;
+    q.setForwardOnly(true);
+    if (!file_.exec(q, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                           .arg(file_.column(QStringLiteral("QU")),
+                                file_.table(QStringLiteral("QUS")), file_.column(kCode)),
+                    {QString::number(item)}))
+        return std::nullopt;
     if (q.next())
         return textOf(q.value(0));
-    if (q.lastError().isValid())
-        return fail(q), std::nullopt;
+    if (q.lastError().isValid()) {
+        file_.fail(q.lastError());
+        return std::nullopt;
+    }
     return QString();
 }
 
 bool SubjectDb::storeItemText(int item, const QString& text) {
-    if (!isItem(item)) {
-        file_.setError(QStringLiteral("سؤالي با شماره %1 وجود ندارد").arg(item));
+    if (!file_.begin())
         return false;
-    }
-    QSqlQuery q(file_.database());
-    q.prepare(QStringLiteral("UPDATE \"QUS\" SET \"QU\" = ? WHERE \"Code\" = ?"));
-    q.addBindValue(text);
-    q.addBindValue(QString::number(item));
-    if (!q.exec())
-        return fail(q);
-    if (q.numRowsAffected() > 0)
-        return true;
-    QSqlQuery add(file_.database());
-    add.prepare(QStringLiteral("INSERT INTO \"QUS\" (\"Code\", \"QU\") VALUES (?, ?)"));
-    add.addBindValue(QString::number(item));
-    add.addBindValue(text);
-    return add.exec() || fail(add);
+    if (!isItem(item))
+        return file_.fail(StoreFailure::Kind::Other,
+                          QStringLiteral("سؤالي با شماره %1 وجود ندارد").arg(item));
+    const QString qus = file_.table(QStringLiteral("QUS"));
+    const QString qu = file_.column(QStringLiteral("QU"));
+    const QString number = QString::number(item);
+    return file_.inTransaction([&] {
+        QSqlQuery q(file_.database());
+        if (!file_.exec(q, QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?")
+                               .arg(qus, qu, file_.column(kCode)),
+                        {text, number}))
+            return false;
+        if (q.numRowsAffected() > 0)
+            return true;
+        QSqlQuery add(file_.database());
+        return file_.exec(add, QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (?, ?)")
+                                   .arg(qus, file_.column(kCode), qu),
+                          {number, text});
+    });
 }
 
 std::optional<QList<SubjectDb::SubjectScores>> SubjectDb::allSubjectScores() {
-    // The raw score columns in scale order; the scale Ie has always been kept in Le.
-    static const QStringList scoreColumns{
-        QStringLiteral("Do"), QStringLiteral("Cs"), QStringLiteral("Sy"), QStringLiteral("Sp"),
-        QStringLiteral("Sa"), QStringLiteral("Wb"), QStringLiteral("Re"), QStringLiteral("So"),
-        QStringLiteral("Sc"), QStringLiteral("To"), QStringLiteral("Gi"), QStringLiteral("Cm"),
-        QStringLiteral("Ac"), QStringLiteral("Ai"), QStringLiteral("Le"), QStringLiteral("Py"),
-        QStringLiteral("Fx"), QStringLiteral("Fe")};
-    static_assert(std::tuple_size_v<decltype(SubjectScores::raw)> == 18);
+    if (!file_.begin())
+        return std::nullopt;
+    QStringList columns;
+    for (const SubjectColumn& c : kSubjectColumns)
+        columns << file_.column(QLatin1String(c.column));
+    for (int scale = 0; scale < kScaleCount; ++scale)
+        columns << file_.column(rawScoreColumn(scale));
     QSqlQuery q(file_.database());
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT %1, %2 FROM \"IDE\" ORDER BY \"ID\"")
-                    .arg(quotedList(subjectColumns()), quotedList(scoreColumns))))
-        return fail(q), std::nullopt;
+    if (!file_.exec(q, QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
+                           .arg(columns.join(QStringLiteral(", ")), file_.table(kIde),
+                                file_.column(QStringLiteral("ID")))))
+        return std::nullopt;
     QList<SubjectScores> rows;
-    const int first = static_cast<int>(subjectColumns().size());
+    const int first = static_cast<int>(std::size(kSubjectColumns));
     while (q.next()) {
         SubjectScores row;
         int index = 0;
-        for (const SubjectField& field : kSubjectFields)
-            row.subject.*field.member = textOf(q.value(index++));
-        for (int s = 0; s < 18; ++s)
-            row.raw[static_cast<size_t>(s)] = textOf(q.value(first + s));
+        for (const SubjectColumn& c : kSubjectColumns)
+            row.subject.*c.member = textOf(q.value(index++));
+        for (int scale = 0; scale < kScaleCount; ++scale)
+            row.raw[static_cast<size_t>(scale)] = textOf(q.value(first + scale));
         rows.append(row);
     }
-    if (q.lastError().isValid())
-        return fail(q), std::nullopt;
+    if (q.lastError().isValid()) {
+        file_.fail(q.lastError());
+        return std::nullopt;
+    }
     return rows;
 }
 

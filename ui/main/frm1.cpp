@@ -7,6 +7,7 @@
 #include "ui/scoring/frmklid.h"
 #include "ui/answersheet/frmpas2.h"
 #include "ui/test/frmtest.h"
+#include "ui/updatecheck/frmupdate.h"
 #include "ui/kit/geometry.h"
 #include "ui/kit/links.h"
 #include "ui/kit/navigator.h"
@@ -35,13 +36,17 @@ namespace hov {
 
 namespace {
 
-// A subject database that cannot be opened is reported, not taken for an empty one:
-// the menu actions that need rows would otherwise do nothing without a word.
-bool opened(QWidget* owner, const SubjectDb& db) {
-    if (db.isOpen())
-        return true;
-    dialogs().message(owner, QStringLiteral("خطا"), db.lastError(), Dialogs::Icon::Critical);
-    return false;
+const QString kErrorCaption = QStringLiteral("خطا");
+
+// Whether a menu action that needs rows has any. A count that could not be read (a file
+// that does not open, a table that cannot be read) is reported, not taken for zero:
+// the action would otherwise do nothing without a word.
+bool hasRows(QWidget* owner, SubjectDb& db, const std::optional<int>& count) {
+    if (!count) {
+        showStoreFailure(owner, kErrorCaption, QString(), db.lastFailure());
+        return false;
+    }
+    return *count > 0;
 }
 
 const char* const kHintProperty = "hovHint";
@@ -357,7 +362,7 @@ void Frm1::showSubjectTerm(const QString& term) {
 
 void Frm1::startTest() {
     SubjectDb db(folder_);
-    if (!opened(this, db) || db.subjectCount() == 0)
+    if (!hasRows(this, db, db.subjectCount()))
         return;
     closePanels();
     // Shown only once the code is settled; dropped on every way out before that.
@@ -372,25 +377,27 @@ void Frm1::startTest() {
                                    QStringLiteral("  مورد نظر را وارد كنيد "));
         return;
     }
-    if (!db.findSubject(code)) {
+    // Opening adds the answer rows the subject lacks: without its three rows the test
+    // could store nothing, and the operator hears of it now rather than after the
+    // subject has answered.
+    const Result<OpenedSubject> opened = db.openSubject(code);
+    if (opened.isNotFound()) {
         test.reset();
         dialogs().notice(this, QStringLiteral("فردي با اين مشخصات وجود ندارد"));
         return;
     }
-    // Without its three answer rows the test could store nothing; the operator hears of
-    // it now rather than after the subject has answered.
-    if (!db.ensureAnswerRows(code)) {
+    if (opened.isFailed()) {
         test.reset();
-        dialogs().message(this, QStringLiteral("خطا"),
-                          QStringLiteral("رديف پاسخ آزمودني در فايل اطلاعاتي ساخته نشد؛ تست اجرا نمي شود") +
-                              QLatin1Char('\n') + db.lastError(),
-                          Dialogs::Icon::Critical);
+        showStoreFailure(this, kErrorCaption,
+                         QStringLiteral("آزمودني در فايل اطلاعاتي آماده نشد؛ تست اجرا نمي شود"),
+                         opened.failure());
         return;
     }
     if (!test->attachSubject(code)) {
         const QString why = test->lastError();
+        const StoreFailure failure = test->lastFailure();
         test.reset();
-        dialogs().message(this, QStringLiteral("خطا"), why, Dialogs::Icon::Critical);
+        dialogs().error(this, kErrorCaption, why, failure.detail);
         return;
     }
     // From here the window owns itself (it deletes itself when closed).
@@ -401,7 +408,7 @@ void Frm1::startTest() {
 
 void Frm1::openScoring() {
     SubjectDb db(folder_);
-    if (!opened(this, db) || db.subjectCount() == 0)
+    if (!hasRows(this, db, db.subjectCount()))
         return;
     closePanels();
     Text3->setText(QStringLiteral("1"));
@@ -413,7 +420,7 @@ void Frm1::openScoring() {
 
 void Frm1::openRoster() {
     SubjectDb db(folder_);
-    if (!opened(this, db) || db.answerRowCount(2) == 0)
+    if (!hasRows(this, db, db.answerRowCount(2)))
         return;
     closePanels();
     FrmCode roster(folder_, this);
@@ -443,7 +450,8 @@ void Frm1::openAbout() {
 }
 
 void Frm1::openUpdate() {
-    // The update window comes with the update check.
+    FrmUpdate update(folder_, this);
+    update.exec();
 }
 
 Exitpro* Frm1::openExitWindow(int leftTwips, int topTwips) {

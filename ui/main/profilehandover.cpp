@@ -14,7 +14,8 @@ ProfileHandOver handOverOf(const FrmkLID& scoring) {
     h.unanswered = result.unanswered;
     h.yes = result.yes;
     h.no = result.no;
-    h.rawScores = result.rawScores;
+    for (int i = 0; i < kScaleCount; ++i)
+        h.rawScores[static_cast<size_t>(i)] = result.rawScoreText(i);
     h.clinicName = scoring.clinicName();
     h.clinicAddress = scoring.clinicAddress();
     h.clinicLogo = scoring.clinicLogo();

@@ -11,7 +11,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QTextDocument>
 #include <QTextOption>
 
@@ -69,9 +69,6 @@ FrmNemudar::FrmNemudar(const AppFolder& folder, QWidget* parent)
     Txtid->setObjectName(QStringLiteral("Txtid"));
     Txtid->hide();
     move(pxPoint(2085, 245));
-
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, Command2, &QPushButton::click);
 }
 
 void FrmNemudar::buildLabels() {
@@ -372,6 +369,15 @@ void FrmNemudar::paintEvent(QPaintEvent*) {
     painter.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
     report::paintStaticLayout(painter, look_);
     report::paintProfileLine(painter, tScores());
+}
+
+void FrmNemudar::keyPressEvent(QKeyEvent* event) {
+    // Esc presses "خروج" wherever the focus is.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Command2->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void FrmNemudar::closeEvent(QCloseEvent* event) {

@@ -38,11 +38,7 @@ namespace {
 const QString kDefaultPrompt = QStringLiteral("کد آزمودني را وارد کنيد");
 const QString kDefaultCodeHeader = QStringLiteral("کد");
 
-void reportFailure(QWidget* owner, const QString& what, const QString& detail) {
-    dialogs().message(owner, QStringLiteral("خطا"),
-                      detail.isEmpty() ? what : what + QStringLiteral("\n\n") + detail,
-                      Dialogs::Icon::Critical);
-}
+const QString kErrorCaption = QStringLiteral("خطا");
 
 // A list of names the operator may pick from or type into. The names sit in a plain
 // string model and the popup lays its rows out uniformly, so a list of many thousands of
@@ -224,16 +220,12 @@ FrmCode::FrmCode(const AppFolder& folder, QWidget* parent)
 FrmCode::~FrmCode() = default;
 
 void FrmCode::reload() {
-    std::optional<QList<qint64>> ids;
-    if (db_->isOpen())
-        ids = db_->rosterIds();
+    std::optional<QList<qint64>> ids = db_->rosterIds();
     allRows_.reset();
     readFailureShown_ = false;
     if (!ids) {
-        reportFailure(this,
-                      QStringLiteral("فهرست آزمودني ها از فايل %1 خوانده نشد.")
-                          .arg(isolated(QStringLiteral("HOVDB.mdb"))),
-                      db_->lastError());
+        showStoreFailure(this, kErrorCaption, QStringLiteral("فهرست آزمودني ها خوانده نشد."),
+                         db_->lastFailure());
         ids.emplace();
     }
     model_->setIds(std::move(*ids));
@@ -255,10 +247,8 @@ void FrmCode::fillNameLists() {
     const std::optional<QStringList> lasts =
         firsts ? db_->rosterValues(SubjectDb::RosterColumn::LastName) : std::nullopt;
     if (!lasts) {
-        reportFailure(this,
-                      QStringLiteral("فهرست نام ها از فايل %1 خوانده نشد.")
-                          .arg(isolated(QStringLiteral("HOVDB.mdb"))),
-                      db_->lastError());
+        showStoreFailure(this, kErrorCaption, QStringLiteral("فهرست نام ها خوانده نشد."),
+                         db_->lastFailure());
         return;
     }
     // Keep what the operator is typing.
@@ -280,10 +270,8 @@ bool FrmCode::eventFilter(QObject* watched, QEvent* event) {
 
 void FrmCode::showIds(const std::optional<QList<qint64>>& ids) {
     if (!ids) {
-        reportFailure(this,
-                      QStringLiteral("فهرست آزمودني ها از فايل %1 خوانده نشد.")
-                          .arg(isolated(QStringLiteral("HOVDB.mdb"))),
-                      db_->lastError());
+        showStoreFailure(this, kErrorCaption, QStringLiteral("فهرست آزمودني ها خوانده نشد."),
+                         db_->lastFailure());
         return;
     }
     model_->setIds(*ids);
@@ -293,10 +281,8 @@ void FrmCode::reportReadFailure() {
     if (readFailureShown_)
         return;
     readFailureShown_ = true;
-    reportFailure(this,
-                  QStringLiteral("بخشي از فهرست آزمودني ها از فايل %1 خوانده نشد.")
-                      .arg(isolated(QStringLiteral("HOVDB.mdb"))),
-                  db_->lastError());
+    showStoreFailure(this, kErrorCaption,
+                     QStringLiteral("بخشي از فهرست آزمودني ها خوانده نشد."), db_->lastFailure());
 }
 
 void FrmCode::showCurrentLast() {
@@ -356,10 +342,8 @@ void FrmCode::search(const QString& text) {
     if (!allRows_) {
         allRows_ = db_->rosterRows();
         if (!allRows_) {
-            reportFailure(this,
-                          QStringLiteral("فهرست آزمودني ها از فايل %1 خوانده نشد.")
-                              .arg(isolated(QStringLiteral("HOVDB.mdb"))),
-                          db_->lastError());
+            showStoreFailure(this, kErrorCaption, QStringLiteral("فهرست آزمودني ها خوانده نشد."),
+                             db_->lastFailure());
             return;
         }
     }
@@ -374,16 +358,13 @@ void FrmCode::deleteSubject() {
         return;
     }
     SubjectDb& db = *db_;
-    const SubjectDb::Lookup found =
-        db.isOpen() ? db.lookUpCode(code) : SubjectDb::Lookup::Failed;
-    if (found == SubjectDb::Lookup::Failed) {
-        reportFailure(this,
-                      QStringLiteral("فايل %1 خوانده نشد؛ آزمودني حذف نشد.")
-                          .arg(isolated(QStringLiteral("HOVDB.mdb"))),
-                      db.lastError());
+    const Lookup found = db.codeExists(code);
+    if (found == Lookup::Failed) {
+        showStoreFailure(this, kErrorCaption, QStringLiteral("آزمودني حذف نشد."),
+                         db.lastFailure());
         return;
     }
-    if (found == SubjectDb::Lookup::NotFound) {
+    if (found == Lookup::NotFound) {
         dialogs().notice(this, QStringLiteral("فردي با اين کد وجود ندارد"));
         reload();
         return;
@@ -400,10 +381,9 @@ void FrmCode::deleteSubject() {
         dialogs().notice(this, QStringLiteral("فردي با اين کد وجود ندارد"));
         break;
     case SubjectDb::Deletion::Failed:
-        reportFailure(this,
-                      QStringLiteral("آزمودني حذف نشد؛ هيچ رديفي از فايل %1 پاک نشده است.")
-                          .arg(isolated(QStringLiteral("HOVDB.mdb"))),
-                      db.lastError());
+        showStoreFailure(this, kErrorCaption,
+                         QStringLiteral("آزمودني حذف نشد؛ هيچ رديفي از او پاک نشده است."),
+                         db.lastFailure());
         break;
     }
     reload();
@@ -424,26 +404,21 @@ void FrmCode::exportScores() {
         return;
     SubjectDb& db = *db_;
     std::optional<QList<SubjectDb::SubjectScores>> subjects;
-    if (db.isOpen())
-        subjects = db.allSubjectScores();
+    subjects = db.allSubjectScores();
     if (!subjects) {
-        reportFailure(this,
-                      QStringLiteral("نمره ها از فايل %1 خوانده نشد؛ فايلي ساخته نشد.")
-                          .arg(isolated(QStringLiteral("HOVDB.mdb"))),
-                      db.lastError());
+        showStoreFailure(this, kErrorCaption, QStringLiteral("نمره ها خوانده نشد؛ فايلي ساخته نشد."),
+                         db.lastFailure());
         return;
     }
     TScoreConverter convert = convert_;
     if (!convert) {
         NormsDb norms(folder_);
         std::optional<QList<NormRow>> rows;
-        if (norms.isOpen())
-            rows = norms.normRows();
+        rows = norms.normRows();
         if (!rows) {
-            reportFailure(this,
-                          QStringLiteral("جدول نرم از فايل %1 خوانده نشد؛ فايلي ساخته نشد.")
-                              .arg(isolated(QStringLiteral("dab.adz"))),
-                          norms.lastError());
+            showStoreFailure(this, kErrorCaption,
+                             QStringLiteral("جدول نرم خوانده نشد؛ فايلي ساخته نشد."),
+                             norms.lastFailure());
             return;
         }
         convert = [rows = std::move(*rows)](const ScoreTexts& raw, const QString& sex) {
@@ -453,9 +428,9 @@ void FrmCode::exportScores() {
     const QByteArray bytes = csv::document(scoresTable(*subjects, codes, convert));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        reportFailure(this,
-                      QStringLiteral("فايل %1 نوشته نشد.").arg(isolated(path)),
-                      file.errorString());
+        dialogs().error(this, kErrorCaption,
+                        QStringLiteral("فايل %1 نوشته نشد.").arg(isolated(path)),
+                        file.errorString());
         return;
     }
     dialogs().notice(this, QStringLiteral("نمره ها در فايل ذخيره شد"));

@@ -99,13 +99,9 @@ ClinicProfilePanel::ClinicProfilePanel(const AppFolder& folder, QWidget* parent)
 
 bool ClinicProfilePanel::open() {
     SettingsDb db(folder_);
-    const std::optional<ClinicSettings> s = db.isOpen() ? db.read() : std::nullopt;
+    const std::optional<ClinicSettings> s = db.read();
     if (!s) {
-        dialogs().message(this, QStringLiteral("خطا"),
-                          QStringLiteral("مشخصات کلينيک از فايل %1 خوانده نشد.")
-                                  .arg(isolated(QStringLiteral("Theme.adz"))) +
-                              QStringLiteral("\n\n") + db.lastError(),
-                          Dialogs::Icon::Critical);
+        showStoreFailure(this, QStringLiteral("خطا"), QStringLiteral("مشخصات کلينيک خوانده نشد."), db.lastFailure());
         return false;
     }
     stored_ = *s;
@@ -142,13 +138,9 @@ ClinicSettings ClinicProfilePanel::edited() const {
 void ClinicProfilePanel::save() {
     const ClinicSettings s = edited();
     SettingsDb db(folder_);
-    if (!db.isOpen() || !db.saveProfile(s)) {
+    if (!db.saveProfile(s)) {
         // The fields keep what the operator typed, for another try.
-        dialogs().message(this, QStringLiteral("خطا"),
-                          QStringLiteral("مشخصات کلينيک در فايل %1 ذخيره نشد.")
-                                  .arg(isolated(QStringLiteral("Theme.adz"))) +
-                              QStringLiteral("\n\n") + db.lastError(),
-                          Dialogs::Icon::Critical);
+        showStoreFailure(this, QStringLiteral("خطا"), QStringLiteral("مشخصات کلينيک ذخيره نشد."), db.lastFailure());
         return;
     }
     stored_ = s;

@@ -93,15 +93,10 @@ void ItemEditorPanel::showItem() {
         return;
     }
     SubjectDb db(folder_);
-    const std::optional<QString> text = db.isOpen() ? db.readItemText(item) : std::nullopt;
+    const std::optional<QString> text = db.readItemText(item);
     Text19->setPlainText(text.value_or(QString()));
     if (!text)
-        dialogs().message(this, QStringLiteral("خطا"),
-                          QStringLiteral("متن سؤال %1 از فايل %2 خوانده نشد.")
-                                  .arg(item)
-                                  .arg(isolated(QStringLiteral("HOVDB.mdb"))) +
-                              QStringLiteral("\n\n") + db.lastError(),
-                          Dialogs::Icon::Critical);
+        showStoreFailure(this, QStringLiteral("خطا"), QStringLiteral("متن سؤال %1 خوانده نشد.").arg(item), db.lastFailure());
 }
 
 void ItemEditorPanel::save() {
@@ -114,14 +109,9 @@ void ItemEditorPanel::save() {
         return;
     }
     SubjectDb db(folder_);
-    if (!db.isOpen() || !db.storeItemText(item, Text19->toPlainText())) {
+    if (!db.storeItemText(item, Text19->toPlainText())) {
         // The edited wording stays in the field for another try.
-        dialogs().message(this, QStringLiteral("خطا"),
-                          QStringLiteral("متن سؤال %1 در فايل %2 ذخيره نشد.")
-                                  .arg(item)
-                                  .arg(isolated(QStringLiteral("HOVDB.mdb"))) +
-                              QStringLiteral("\n\n") + db.lastError(),
-                          Dialogs::Icon::Critical);
+        showStoreFailure(this, QStringLiteral("خطا"), QStringLiteral("متن سؤال %1 ذخيره نشد.").arg(item), db.lastFailure());
         return;
     }
     dialogs().notice(parentWidget(), QStringLiteral("ذخيره شد"));

@@ -106,7 +106,7 @@ void SettingsPanel::setCheckCaption() {
 void SettingsPanel::storePrintLogo(bool print) {
     setCheckCaption();
     SettingsDb db(folder_);
-    if (db.isOpen() && db.storePrintLogo(print))
+    if (db.storePrintLogo(print))
         return;
     // The box shows what is stored, not what failed to be.
     {
@@ -114,11 +114,7 @@ void SettingsPanel::storePrintLogo(bool print) {
         Check1->setChecked(!print);
     }
     setCheckCaption();
-    dialogs().message(this, QStringLiteral("خطا"),
-                      QStringLiteral("وضعيت نمايش آرم در فايل %1 ذخيره نشد.")
-                              .arg(isolated(QStringLiteral("Theme.adz"))) +
-                          QStringLiteral("\n\n") + db.lastError(),
-                      Dialogs::Icon::Critical);
+    showStoreFailure(this, QStringLiteral("خطا"), QStringLiteral("وضعيت نمايش آرم ذخيره نشد."), db.lastFailure());
 }
 
 } // namespace hov

@@ -97,12 +97,8 @@ void SettingsPanels::chooseLogo() {
         return;
     }
     SettingsDb db(folder_);
-    if (!db.isOpen() || !db.storeLogo(bytes)) {
-        dialogs().message(host_, QStringLiteral("خطا"),
-                          QStringLiteral("آرم در فايل %1 ذخيره نشد.")
-                                  .arg(isolated(QStringLiteral("Theme.adz"))) +
-                              QStringLiteral("\n\n") + db.lastError(),
-                          Dialogs::Icon::Critical);
+    if (!db.storeLogo(bytes)) {
+        showStoreFailure(host_, QStringLiteral("خطا"), QStringLiteral("آرم ذخيره نشد."), db.lastFailure());
         return;
     }
     Frame8->showLogo(bytes);
