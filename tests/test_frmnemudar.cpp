@@ -37,18 +37,12 @@ const QString kMale = QStringLiteral("مرد");
 const QString kFemale = QStringLiteral("زن");
 const QString kAsk = QStringLiteral("آيا ميخواهيد تغييرات جديد را ذخيره كنيد؟");
 
+// The sample subject with the values the header lines below spell out.
 Subject subjectWith(const QString& code, const QString& sex = QStringLiteral("مرد")) {
-    Subject s;
-    s.code = code;
+    Subject s = hovtest::sampleSubject(code, sex);
     s.firstName = QStringLiteral("علي");
-    s.lastName = QStringLiteral("رضايي");
     s.age = QStringLiteral("34");
-    s.sex = sex;
     s.marital = QStringLiteral("متأهل");
-    s.group = QStringLiteral("C");
-    s.education = QStringLiteral("ليسانس");
-    s.date = QStringLiteral("1403/01/05");
-    s.time = QStringLiteral("09:05:07");
     return s;
 }
 

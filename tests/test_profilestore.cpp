@@ -17,10 +17,7 @@ const QString kNorms = QStringLiteral("dab.adz");
 using Status = SubjectDb::StoredInterpretation::Status;
 
 Subject subject(const QString& code) {
-    Subject s;
-    s.code = code;
-    s.sex = QStringLiteral("زن");
-    return s;
+    return hovtest::sampleSubject(code);
 }
 
 } // namespace

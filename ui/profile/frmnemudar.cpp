@@ -3,6 +3,7 @@
 #include "ui/kit/fonts.h"
 #include "ui/kit/geometry.h"
 #include "ui/kit/services.h"
+#include "ui/profile/profileoutput.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -349,10 +350,18 @@ void FrmNemudar::storeEditor() {
     dialogs().notice(this, QStringLiteral("ذخيره شد"));
 }
 
-void FrmNemudar::printWithInterpretation() {}
-void FrmNemudar::printWithoutInterpretation() {}
-void FrmNemudar::exportWordWithProfile() {}
-void FrmNemudar::exportWordWithoutProfile() {}
+void FrmNemudar::printWithInterpretation() {
+    profileoutput::print(*this, true);
+}
+void FrmNemudar::printWithoutInterpretation() {
+    profileoutput::print(*this, false);
+}
+void FrmNemudar::exportWordWithProfile() {
+    profileoutput::exportWord(*this, true);
+}
+void FrmNemudar::exportWordWithoutProfile() {
+    profileoutput::exportWord(*this, false);
+}
 
 bool FrmNemudar::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate)
