@@ -244,6 +244,16 @@ private slots:
         QVERIFY(f.files().isEmpty());
     }
 
+    // A failure of the request itself, neither a refusal nor an HTTP answer.
+    void otherRequestError() {
+        Fixture f;
+        QVERIFY(!f.downloader.DownloadFile(QStringLiteral("htp://127.0.0.1/setup-Hov-480.exe"), f.target()));
+        QCOMPARE(f.record.errors().size(), 1);
+        QVERIFY(f.record.errors().front().startsWith(QStringLiteral("Error: ")));
+        QVERIFY(f.record.errors().front().endsWith(QStringLiteral(" occurred.")));
+        QVERIFY(f.files().isEmpty());
+    }
+
     // 2 GB + 1 byte announced, a little sent: sizes and percentages in 64 bits, the short
     // transfer reported, nothing left; and a disk too small is refused before any byte.
     void twoGigabytesAnnounced() {

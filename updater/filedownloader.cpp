@@ -55,6 +55,8 @@ bool isConnectionFailure(QNetworkReply::NetworkError e) {
 // client gives the code and the reason, not the version it spoke.
 QString firstLine(QNetworkReply* reply) {
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status <= 0)
+        return QStringLiteral("<nothing>");
     const QString reason =
         QString::fromLatin1(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray());
     const bool http2 = reply->attribute(QNetworkRequest::Http2WasUsedAttribute).toBool();
