@@ -520,6 +520,7 @@ private slots:
         QTest::newRow("exit mid-download") << "exit";
         QTest::newRow("error") << "error";
         QTest::newRow("installer does not start") << "no start";
+        QTest::newRow("unusable update-server.txt") << "bad server file";
     }
     void windowFlows() {
         QFETCH(QString, flow);
@@ -538,6 +539,8 @@ private slots:
             a = HttpAnswer::status(404, "Not Found");
         server.serve(kInstallerPath, a);
         server.serve(kInstallerPath + ".sig", HttpAnswer::ok(keys().sign(body)));
+        if (flow == "bad server file")
+            writeAll(dir.filePath("update-server.txt"), "update server, please");
 
         Progress w(dir.path());
         w.FileDownloader1->setPublicKey(keys().publicKey());
@@ -566,6 +569,15 @@ private slots:
                 w.Command1->click();
         });
         w.show();
+        if (flow == "bad server file") {
+            w.cmdUpdate->click();
+            QCOMPARE(boxes.size(), 1);
+            QCOMPARE(boxes.front().icon, QMessageBox::Critical);
+            QVERIFY(boxes.front().text.contains(QStringLiteral("update-server.txt")));
+            QVERIFY(server.requests.isEmpty());
+            QCOMPARE(w.cmdUpdate->text(), QStringLiteral("دانلود"));
+            return;
+        }
         QCOMPARE(w.Text->text(), server.base() + QString::fromLatin1(kInstallerPath));
         w.cmdUpdate->click();
 
