@@ -407,7 +407,8 @@ private slots:
         QCOMPARE(f.files(), QStringList{"blocker"});
     }
 
-    // The user name and password given reach the server when it asks for them.
+    // The user name and password given reach the server when it asks for them, for the
+    // installer and its signature.
     void credentials() {
         Fixture f;
         const QByteArray body = pattern(3000);
@@ -416,14 +417,10 @@ private slots:
                 return HttpAnswer::status(401, "Unauthorized", {}, {"WWW-Authenticate: Basic realm=\"hov\""});
             return HttpAnswer::ok(r.path.endsWith(".sig") ? keys().sign(body) : body);
         };
-        // The signature is public: it is fetched without the credentials, so serve it
-        // to anyone.
-        auto base = f.server.handler;
-        f.server.handler = [base, &body](const hovtest::HttpRequest& r) {
-            return r.path.endsWith(".sig") ? HttpAnswer::ok(keys().sign(body)) : base(r);
-        };
         QVERIFY(f.downloader.DownloadFile(f.url(), f.target(), QStringLiteral("clinic"), QStringLiteral("secret")));
         QCOMPARE(readAll(f.target()), body);
+        QVERIFY(f.server.requests.back().path.endsWith(".sig"));
+        QVERIFY(f.server.requests.back().headers.contains("authorization"));
     }
 
     // The key compiled in is the one of the key file the build was given; the signing
