@@ -3,6 +3,7 @@
 #include "ui/kit/fonts.h"
 #include "ui/kit/geometry.h"
 #include "ui/kit/navigator.h"
+#include "ui/kit/services.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -55,6 +56,7 @@ Exitpro::Exitpro(QWidget* parent)
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(pxSize(4275, 3075));
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0x00, 0xC0, 0xC0));
     setPalette(pal);
@@ -154,9 +156,28 @@ void Exitpro::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
+void Exitpro::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A frameless tool window is not given the keyboard by every window manager; Escape
+    // must reach it all the same.
+    activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
+}
+
 void Exitpro::leave() {
-    // With the backup box ticked the backup window follows; it comes with the backup.
+    if (Check1->isChecked()) {
+        backUpBeforeLeaving();
+        return;
+    }
     nav::endProgram();
+}
+
+void Exitpro::backUpBeforeLeaving() {
+    dialogs().message(this, QStringLiteral("پشتيبان گيري"),
+                      QStringLiteral("نسخه پشتيبان تهيه نشد: پشتيبان گيري در اين نسخه از برنامه هنوز "
+                                     "ممکن نيست. براي خروج بدون پشتيبان، علامت تهيه نسخه پشتيبان را "
+                                     "برداريد."),
+                      Dialogs::Icon::Warning);
 }
 
 void Exitpro::stay() {

@@ -24,16 +24,22 @@ public:
     QTimer* Timer2 = nullptr;
     QTimer* Timer3 = nullptr;
 
+    // "خروج" (and Escape): ends the program, or with Check1 ticked takes the backup first.
     void leave();
     void stay();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void showNormalPictures();
+    // Check1 ticked: the backup comes before leaving. Until the backup window exists the
+    // operator is told that no backup is taken, and the window stays (the backup window
+    // replaces this).
+    void backUpBeforeLeaving();
 };
 
 } // namespace hov
