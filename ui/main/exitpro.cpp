@@ -1,5 +1,7 @@
 #include "ui/main/exitpro.h"
 
+#include "ui/backup/frmbackup.h"
+
 #include "ui/kit/fonts.h"
 #include "ui/kit/geometry.h"
 #include "ui/kit/navigator.h"
@@ -155,8 +157,14 @@ void Exitpro::keyPressEvent(QKeyEvent* event) {
 }
 
 void Exitpro::leave() {
-    // With the backup box ticked the backup window follows; it comes with the backup.
-    nav::endProgram();
+    if (!Check1->isChecked()) {
+        nav::endProgram();
+        return;
+    }
+    // Nothing else is open by now, so no window writes while the backup is taken.
+    auto* backup = new Frmbackup(nav::appFolder());
+    backup->show();
+    close();
 }
 
 void Exitpro::stay() {

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace hov {
+
+// Files are copied in chunks of this size, the last one shorter.
+inline constexpr qint64 kCopyChunkBytes = 4048;
+
+// Called after each chunk with the bytes copied so far and the source's length; a window
+// lets its events run here, so it stays responsive during a long copy.
+using CopyStep = std::function<void(qint64 done, qint64 total)>;
+// Runs on the complete, flushed temporary file before it replaces the target. An empty
+// text lets the copy go on; any other text is the reason it stops.
+using BeforeReplace = std::function<QString(const QString& temporaryPath)>;
+
+struct CopyResult {
+    bool ok = false;
+    // For the operator: what went wrong in Persian, then the system's own words.
+    QString error;
+};
+
+// Copies source to target so that the target is either left exactly as it was or holds
+// exactly the source's bytes: the copy goes to a temporary file beside the target, is
+// flushed to the disk, and then takes the target's name in one step. Every failure comes
+// back with its reason and leaves no temporary file behind.
+CopyResult copyFileSafely(const QString& source, const QString& target, const CopyStep& step = {},
+                          const BeforeReplace& beforeReplace = {});
+
+} // namespace hov
