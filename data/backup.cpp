@@ -1,5 +1,6 @@
 #include "data/backup.h"
 
+#include "data/bidi.h"
 #include "data/jalali.h"
 
 #include <QAtomicInteger>
@@ -16,7 +17,8 @@ namespace hov {
 
 namespace {
 
-QString native(const QString& path) { return QDir::toNativeSeparators(path); }
+// A path inside Persian text reads left to right.
+QString native(const QString& path) { return isolated(QDir::toNativeSeparators(path)); }
 
 QStringList numbered(int first, int last) {
     QStringList names;
@@ -131,8 +133,9 @@ QString subjectDatabaseProblem(const QString& path) {
     return problem;
 }
 
-CopyResult backupDatabase(const AppFolder& folder, const QString& target, const CopyStep& step) {
-    return copyFileSafely(folder.subjectDatabase(), target, step);
+CopyResult backupDatabase(const AppFolder& folder, const QString& target,
+                          const CopyProgress& progress) {
+    return copyFileSafely(folder.subjectDatabase(), target, progress);
 }
 
 QString safetyCopyPath(const AppFolder& folder, const QDateTime& now) {
@@ -147,7 +150,7 @@ QString safetyCopyPath(const AppFolder& folder, const QDateTime& now) {
 }
 
 RestoreResult restoreDatabase(const AppFolder& folder, const QString& source,
-                              const QDateTime& now, const CopyStep& step) {
+                              const QDateTime& now, const CopyProgress& progress) {
     RestoreResult result;
     const QString database = folder.subjectDatabase();
     const auto checkAndKeep = [&](const QString& copied) -> QString {
@@ -159,14 +162,14 @@ RestoreResult restoreDatabase(const AppFolder& folder, const QString& source,
         if (!QDir().mkpath(folder.backupFolder()))
             return QStringLiteral("پوشه %1 ساخته نشد").arg(native(folder.backupFolder()));
         const QString keep = safetyCopyPath(folder, now);
-        const CopyResult kept = copyFileSafely(database, keep, step);
+        const CopyResult kept = copyFileSafely(database, keep, progress);
         if (!kept.ok)
             return QStringLiteral("نسخه فعلي اطلاعات نگه داشته نشد") + QLatin1Char('\n') +
                    kept.error;
         result.safetyCopy = keep;
         return QString();
     };
-    static_cast<CopyResult&>(result) = copyFileSafely(source, database, step, checkAndKeep);
+    static_cast<CopyResult&>(result) = copyFileSafely(source, database, progress, checkAndKeep);
     if (!result.ok) {
         // The safety copy made for a replace that then failed stays: it is HOVDB.mdb as it
         // still is, harmless, and the operator was told nothing changed.

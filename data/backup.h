@@ -25,7 +25,7 @@ QString subjectDatabaseProblem(const QString& path);
 // Copies HOVDB.mdb to target; an earlier file there stays as it was unless the copy is
 // complete.
 CopyResult backupDatabase(const AppFolder& folder, const QString& target,
-                          const CopyStep& step = {});
+                          const CopyProgress& progress = {});
 
 struct RestoreResult : CopyResult {
     // Where HOVDB.mdb as it was before the restore was kept.
@@ -41,6 +41,6 @@ QString safetyCopyPath(const AppFolder& folder, const QDateTime& now);
 // it, after HOVDB.mdb as it was has been kept at safetyCopyPath(). Anything else leaves
 // HOVDB.mdb untouched.
 RestoreResult restoreDatabase(const AppFolder& folder, const QString& source,
-                              const QDateTime& now, const CopyStep& step = {});
+                              const QDateTime& now, const CopyProgress& progress = {});
 
 } // namespace hov

@@ -8,9 +8,14 @@ namespace hov {
 // Files are copied in chunks of this size, the last one shorter.
 inline constexpr qint64 kCopyChunkBytes = 4048;
 
-// Called after each chunk with the bytes copied so far and the source's length; a window
-// lets its events run here, so it stays responsive during a long copy.
-using CopyStep = std::function<void(qint64 done, qint64 total)>;
+// What a running copy tells its caller, so that a window can let its events run and show
+// how far the copy has come.
+struct CopyProgress {
+    // After each chunk, with the bytes copied so far and the source's length.
+    std::function<void(qint64 done, qint64 total)> chunkCopied;
+    // Every few milliseconds while the copy waits for the disk to take the copied bytes.
+    std::function<void()> waiting;
+};
 // Runs on the complete, flushed temporary file before it replaces the target. An empty
 // text lets the copy go on; any other text is the reason it stops.
 using BeforeReplace = std::function<QString(const QString& temporaryPath)>;
@@ -25,7 +30,8 @@ struct CopyResult {
 // exactly the source's bytes: the copy goes to a temporary file beside the target, is
 // flushed to the disk, and then takes the target's name in one step. Every failure comes
 // back with its reason and leaves no temporary file behind.
-CopyResult copyFileSafely(const QString& source, const QString& target, const CopyStep& step = {},
+CopyResult copyFileSafely(const QString& source, const QString& target,
+                          const CopyProgress& progress = {},
                           const BeforeReplace& beforeReplace = {});
 
 } // namespace hov

@@ -1,6 +1,7 @@
 #include "ui/backup/frmbackup.h"
 
 #include "data/backup.h"
+#include "data/bidi.h"
 #include "data/jalali.h"
 #include "ui/kit/fonts.h"
 #include "ui/kit/geometry.h"
@@ -41,6 +42,7 @@ const QString kRestoreQuestion = QStringLiteral("آيا ميخواهيد اطل�
 const QString kRestoreRefused = QStringLiteral("عدم موفقيت در بازيابي اطلاعات ");
 const QString kRestoreDone = QStringLiteral("بازيابي اطلاعات انجام شد");
 const QString kCopyFailed = QStringLiteral("اشکال در ايجاد نسخه پشتيباني");
+constexpr qint64 kEventIntervalNs = 2'000'000;
 
 QPushButton* button(const QString& name, const QString& caption, const QRect& place,
                     QWidget* parent) {
@@ -170,7 +172,7 @@ QString Frmbackup::backupFolderForDialogs() {
     if (!QDir().mkpath(folder)) {
         // The dialog still opens, in the program's folder: another place may do.
         dialogs().message(this, QStringLiteral("Error"),
-                          QStringLiteral("پوشه %1 ساخته نشد").arg(QDir::toNativeSeparators(folder)),
+                          QStringLiteral("پوشه %1 ساخته نشد").arg(isolated(QDir::toNativeSeparators(folder))),
                           Dialogs::Icon::Warning);
         return folder_.path();
     }
@@ -207,8 +209,7 @@ void Frmbackup::makeBackup() {
         return;
     }
     setCopying(true);
-    const CopyResult result = backupDatabase(
-        folder_, target, [this](qint64 done, qint64 total) { step(done, total); });
+    const CopyResult result = backupDatabase(folder_, target, copyProgress());
     setCopying(false);
     if (!result.ok) {
         copyFailed(result.error);
@@ -231,9 +232,7 @@ void Frmbackup::restore() {
         return;
     }
     setCopying(true);
-    const RestoreResult result =
-        restoreDatabase(folder_, source, clock().now(),
-                        [this](qint64 done, qint64 total) { step(done, total); });
+    const RestoreResult result = restoreDatabase(folder_, source, clock().now(), copyProgress());
     setCopying(false);
     if (!result.ok) {
         copyFailed(result.error);
@@ -261,13 +260,26 @@ void Frmbackup::setCopying(bool copying) {
         w->setEnabled(!copying);
     if (copying)
         ProgressBar1->setValue(0);
+    eventsRan_.invalidate();
+}
+
+CopyProgress Frmbackup::copyProgress() {
+    CopyProgress progress;
+    progress.chunkCopied = [this](qint64 done, qint64 total) { step(done, total); };
+    progress.waiting = [] { QApplication::processEvents(); };
+    return progress;
 }
 
 void Frmbackup::step(qint64 done, qint64 total) {
     const int percent = total > 0 ? static_cast<int>(done * 100 / total) : 100;
     if (percent != ProgressBar1->value())
         ProgressBar1->setValue(percent);
-    QApplication::processEvents();
+    // Chunks come faster than anyone can click: the events run whenever a couple of
+    // milliseconds have passed, which keeps the window responsive without slowing the copy.
+    if (!eventsRan_.isValid() || eventsRan_.nsecsElapsed() >= kEventIntervalNs) {
+        QApplication::processEvents();
+        eventsRan_.start();
+    }
     emit copyStepped(done, total);
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "data/appfolder.h"
+#include "data/filecopy.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 class QFrame;
@@ -58,6 +60,7 @@ private:
     void tick();
     QString backupFolderForDialogs();
     void setCopying(bool copying);
+    CopyProgress copyProgress();
     void step(qint64 done, qint64 total);
     void copyFailed(const QString& reason);
     void endProgram();
@@ -65,6 +68,7 @@ private:
     AppFolder folder_;
     bool copying_ = false;
     bool endAfterCopy_ = false;
+    QElapsedTimer eventsRan_;
 };
 
 } // namespace hov
