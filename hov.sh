@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 build="$here/build"
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
-          libgl-dev)
+          libgl-dev pkg-config libsodium-dev curl)
 
 install_missing() {
   local missing=()

@@ -22,6 +22,7 @@ public:
     QString code;
     void notice(QWidget*, const QString&) override {}
     void message(QWidget*, const QString&, const QString&, Icon) override {}
+    void error(QWidget*, const QString&, const QString&, const QString&, Icon) override {}
     bool askYesNo(QWidget*, const QString&, const QString&, Icon) override { return false; }
     QString input(QWidget*, const QString&, const QString&, const QString&) override {
         return code;

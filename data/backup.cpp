@@ -61,38 +61,44 @@ QString quotedName(const QString& identifier) {
 
 QAtomicInteger<quint64> checkConnections;
 
-QString problemIn(QSqlDatabase& db) {
+CopyResult checkIn(QSqlDatabase& db) {
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("PRAGMA integrity_check")))
-        return QStringLiteral("فايل انتخاب شده پايگاه داده اين برنامه نيست يا آسيب ديده است") +
-               QLatin1Char('\n') + q.lastError().text();
+        return CopyResult::failure(
+            QStringLiteral("فايل انتخاب شده پايگاه داده اين برنامه نيست يا آسيب ديده است"),
+            q.lastError().text());
     QStringList findings;
     while (q.next())
         findings << q.value(0).toString();
     if (findings != QStringList{QStringLiteral("ok")})
-        return QStringLiteral("فايل انتخاب شده آسيب ديده است") + QLatin1Char('\n') +
-               findings.mid(0, 3).join(QLatin1Char('\n'));
+        return CopyResult::failure(QStringLiteral("فايل انتخاب شده آسيب ديده است"),
+                                   findings.mid(0, 5).join(QLatin1Char('\n')));
 
     for (const TableColumns& t : subjectDatabaseTables()) {
         QSqlQuery kind(db);
         kind.prepare(QStringLiteral("SELECT type FROM sqlite_master WHERE name = ?"));
         kind.addBindValue(t.table);
-        if (!kind.exec() || !kind.next() || kind.value(0).toString() != QLatin1String("table"))
-            return QStringLiteral("جدول %1 در فايل انتخاب شده نيست").arg(t.table);
+        if (!kind.exec())
+            return CopyResult::failure(QStringLiteral("فايل انتخاب شده خوانده نشد"),
+                                       kind.lastError().text());
+        if (!kind.next() || kind.value(0).toString() != QLatin1String("table"))
+            return CopyResult::failure(
+                QStringLiteral("جدول %1 در فايل انتخاب شده نيست").arg(t.table));
         QSqlQuery info(db);
         if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quotedName(t.table))))
-            return QStringLiteral("جدول %1 در فايل انتخاب شده خوانده نشد").arg(t.table) +
-                   QLatin1Char('\n') + info.lastError().text();
+            return CopyResult::failure(
+                QStringLiteral("جدول %1 در فايل انتخاب شده خوانده نشد").arg(t.table),
+                info.lastError().text());
         QStringList present;
         while (info.next())
             present << info.value(1).toString();
         for (const QString& column : t.columns) {
             if (!present.contains(column))
-                return QStringLiteral("ستون %1 در جدول %2 فايل انتخاب شده نيست")
-                    .arg(column, t.table);
+                return CopyResult::failure(
+                    QStringLiteral("ستون %1 در جدول %2 فايل انتخاب شده نيست").arg(column, t.table));
         }
     }
-    return QString();
+    return CopyResult::success();
 }
 
 } // namespace
@@ -103,34 +109,34 @@ QString proposedBackupName(const QString& dottedJalaliDate, const QTime& time) {
            QStringLiteral(")") + kBackupExtension;
 }
 
-QString subjectDatabaseProblem(const QString& path) {
+CopyResult checkSubjectDatabase(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("فايل %1 خوانده نشد").arg(native(path)) + QLatin1Char('\n') +
-               file.errorString();
+        return CopyResult::failure(QStringLiteral("فايل %1 خوانده نشد").arg(native(path)),
+                                   file.errorString());
     if (file.size() == 0)
-        return QStringLiteral("فايل انتخاب شده خالي است");
+        return CopyResult::failure(QStringLiteral("فايل انتخاب شده خالي است"));
     // Every SQLite file starts so; anything else need not be opened at all.
     static const QByteArray magic("SQLite format 3\0", 16);
     if (file.read(magic.size()) != magic)
-        return QStringLiteral("فايل انتخاب شده پايگاه داده اين برنامه نيست");
+        return CopyResult::failure(QStringLiteral("فايل انتخاب شده پايگاه داده اين برنامه نيست"));
     file.close();
 
     const QString name = QStringLiteral("hov-check-%1").arg(checkConnections.fetchAndAddRelaxed(1));
-    QString problem;
+    CopyResult result;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         if (!db.open())
-            problem = QStringLiteral("فايل انتخاب شده باز نشد") + QLatin1Char('\n') +
-                      db.lastError().text();
+            result = CopyResult::failure(QStringLiteral("فايل انتخاب شده باز نشد"),
+                                         db.lastError().text());
         else
-            problem = problemIn(db);
+            result = checkIn(db);
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
-    return problem;
+    return result;
 }
 
 CopyResult backupDatabase(const AppFolder& folder, const QString& target,
@@ -153,21 +159,21 @@ RestoreResult restoreDatabase(const AppFolder& folder, const QString& source,
                               const QDateTime& now, const CopyProgress& progress) {
     RestoreResult result;
     const QString database = folder.subjectDatabase();
-    const auto checkAndKeep = [&](const QString& copied) -> QString {
-        const QString problem = subjectDatabaseProblem(copied);
-        if (!problem.isEmpty())
-            return problem;
-        if (!QFileInfo::exists(database))
-            return QString();
+    const auto checkAndKeep = [&](const QString& copied) -> CopyResult {
+        const CopyResult checked = checkSubjectDatabase(copied);
+        if (!checked.ok || !QFileInfo::exists(database))
+            return checked;
         if (!QDir().mkpath(folder.backupFolder()))
-            return QStringLiteral("پوشه %1 ساخته نشد").arg(native(folder.backupFolder()));
+            return CopyResult::failure(
+                QStringLiteral("پوشه %1 ساخته نشد").arg(native(folder.backupFolder())));
         const QString keep = safetyCopyPath(folder, now);
         const CopyResult kept = copyFileSafely(database, keep, progress);
         if (!kept.ok)
-            return QStringLiteral("نسخه فعلي اطلاعات نگه داشته نشد") + QLatin1Char('\n') +
-                   kept.error;
+            return CopyResult::failure(QStringLiteral("نسخه فعلي اطلاعات نگه داشته نشد") +
+                                           QLatin1Char('\n') + kept.error,
+                                       kept.detail);
         result.safetyCopy = keep;
-        return QString();
+        return kept;
     };
     static_cast<CopyResult&>(result) = copyFileSafely(source, database, progress, checkAndKeep);
     if (!result.ok) {

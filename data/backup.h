@@ -17,10 +17,9 @@ inline const QString kBackupFilter = QStringLiteral("Database Backup |*.mdbB");
 // and the time as hours without a leading zero, a dot and two-digit minutes.
 QString proposedBackupName(const QString& dottedJalaliDate, const QTime& time);
 
-// Why the file at path cannot serve as the subject database: not an SQLite file, damaged
-// (PRAGMA integrity_check), or a table or column the program uses is missing. Empty when
-// it can.
-QString subjectDatabaseProblem(const QString& path);
+// Whether the file at path can serve as the subject database; if not, why: not an SQLite
+// file, damaged (PRAGMA integrity_check), or a table or column the program uses missing.
+CopyResult checkSubjectDatabase(const QString& path);
 
 // Copies HOVDB.mdb to target; an earlier file there stays as it was unless the copy is
 // complete.

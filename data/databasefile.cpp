@@ -1,8 +1,8 @@
 #include "data/databasefile.h"
 
 #include <QAtomicInteger>
-#include <QDir>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -12,19 +12,22 @@ namespace {
 QAtomicInteger<quint64> connectionCounter;
 }
 
-DatabaseFile::DatabaseFile(const QString& path)
+DatabaseFile::DatabaseFile(const QString& path, const QStringList& requiredTables)
     : path_(path),
       connectionName_(QStringLiteral("hov-%1").arg(connectionCounter.fetchAndAddRelaxed(1))) {
+    openFailure_.path = path_;
+    openFailure_.kind = StoreFailure::Kind::Missing;
     // Opening a missing file with SQLite would create an empty one; refuse instead.
     if (!QFileInfo(path_).isFile()) {
-        error_ = missingFileMessage(path_);
+        failure_ = openFailure_;
         return;
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
     db.setDatabaseName(path_);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     if (!db.open()) {
-        error_ = missingFileMessage(path_) + QLatin1Char('\n') + db.lastError().text();
+        openFailure_.detail = db.lastError().text();
+        failure_ = openFailure_;
         return;
     }
     // One self-contained file after every commit, so a byte copy is a complete backup,
@@ -32,9 +35,25 @@ DatabaseFile::DatabaseFile(const QString& path)
     QSqlQuery pragma(db);
     pragma.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
     pragma.exec(QStringLiteral("PRAGMA synchronous=FULL"));
-    // A file that is not a database shows up here, not at the first real query.
-    if (!pragma.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
-        error_ = missingFileMessage(path_) + QLatin1Char('\n') + pragma.lastError().text();
+    // A file that is not a database, or not one of ours, shows up here, not at the first
+    // real query.
+    if (!pragma.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
+        openFailure_ = storeFailure(path_, pragma.lastError());
+        if (openFailure_.kind == StoreFailure::Kind::Other)
+            openFailure_.kind = StoreFailure::Kind::NotADatabase;
+    } else {
+        QStringList present;
+        while (pragma.next())
+            present << pragma.value(0).toString();
+        openFailure_ = StoreFailure();
+        for (const QString& table : requiredTables)
+            if (!present.contains(table, Qt::CaseInsensitive)) {
+                openFailure_ = {StoreFailure::Kind::MissingTable, path_, table, QString()};
+                break;
+            }
+    }
+    if (openFailure_.isFailure()) {
+        failure_ = openFailure_;
         pragma = QSqlQuery();
         db.close();
         return;
@@ -56,16 +75,41 @@ QSqlDatabase DatabaseFile::database() const {
     return QSqlDatabase::database(connectionName_, false);
 }
 
-QString DatabaseFile::missingFileMessage(const QString& path) {
-    const QFileInfo info(path);
-    return QStringLiteral("فايل اطلاعاتي %1 در پوشه %2 پيدا نشد يا قابل خواندن نيست")
-        .arg(info.fileName(), QDir::toNativeSeparators(info.absolutePath()));
+bool DatabaseFile::begin() {
+    failure_ = open_ ? StoreFailure() : openFailure_;
+    return open_;
 }
 
-QString quoted(const QString& identifier) {
-    QString inner = identifier;
-    inner.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + inner + QLatin1Char('"');
+bool DatabaseFile::fail(const QSqlError& error) {
+    failure_ = storeFailure(path_, error);
+    // A failure without any text still is one.
+    if (!failure_.isFailure())
+        failure_.kind = StoreFailure::Kind::Other;
+    return false;
+}
+
+bool DatabaseFile::fail(StoreFailure::Kind kind, const QString& reason) {
+    failure_ = {kind, path_, reason, QString()};
+    return false;
+}
+
+bool DatabaseFile::fail(const StoreFailure& failure) {
+    failure_ = failure;
+    return false;
+}
+
+bool DatabaseFile::exec(QSqlQuery& query, const QString& sql, const QVariantList& values) {
+    if (!query.prepare(sql))
+        return fail(query.lastError());
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        return fail(query.lastError());
+    return true;
+}
+
+QString DatabaseFile::quoted(const QString& identifier, QSqlDriver::IdentifierType type) const {
+    return database().driver()->escapeIdentifier(identifier, type);
 }
 
 } // namespace hov

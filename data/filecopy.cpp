@@ -29,9 +29,7 @@ namespace {
 QString native(const QString& path) { return isolated(QDir::toNativeSeparators(path)); }
 
 CopyResult failure(const QString& reason, const QString& systemText = QString()) {
-    CopyResult r;
-    r.error = systemText.isEmpty() ? reason : reason + QLatin1Char('\n') + systemText;
-    return r;
+    return CopyResult::failure(reason, systemText);
 }
 
 std::filesystem::path fsPath(const QString& path) {
@@ -181,9 +179,9 @@ CopyResult copyFileSafely(const QString& source, const QString& target,
     in.close();
 
     if (beforeReplace) {
-        const QString reason = beforeReplace(out.fileName());
-        if (!reason.isEmpty())
-            return failure(reason);
+        const CopyResult checked = beforeReplace(out.fileName());
+        if (!checked.ok)
+            return checked;
     }
 
     std::error_code ec;
@@ -194,7 +192,7 @@ CopyResult copyFileSafely(const QString& source, const QString& target,
     out.setAutoRemove(false);
     // The copy is in place; a folder entry not yet on the disk is not worth a failure.
     waitForDisk([folder] { return syncFolder(folder); }, progress);
-    return CopyResult{true, QString()};
+    return CopyResult::success();
 }
 
 } // namespace hov

@@ -16,15 +16,22 @@ struct CopyProgress {
     // Every few milliseconds while the copy waits for the disk to take the copied bytes.
     std::function<void()> waiting;
 };
-// Runs on the complete, flushed temporary file before it replaces the target. An empty
-// text lets the copy go on; any other text is the reason it stops.
-using BeforeReplace = std::function<QString(const QString& temporaryPath)>;
-
 struct CopyResult {
     bool ok = false;
-    // For the operator: what went wrong in Persian, then the system's own words.
+    // For the operator: what went wrong, in Persian, naming the file.
     QString error;
+    // The system's or the driver's own words, for the details of an error box.
+    QString detail;
+
+    static CopyResult success() { return {true, {}, {}}; }
+    static CopyResult failure(const QString& error, const QString& detail = QString()) {
+        return {false, error, detail};
+    }
 };
+
+// Runs on the complete, flushed temporary file before it replaces the target; a failure
+// stops the copy with its reason.
+using BeforeReplace = std::function<CopyResult(const QString& temporaryPath)>;
 
 // Copies source to target so that the target is either left exactly as it was or holds
 // exactly the source's bytes: the copy goes to a temporary file beside the target, is

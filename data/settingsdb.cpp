@@ -2,6 +2,7 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QStringList>
 #include <QVariant>
 
@@ -11,26 +12,53 @@ QStringList ClinicSettings::contacts() const {
     return {email, telegram, instagram, website, twitter, phone};
 }
 
-SettingsDb::SettingsDb(const AppFolder& folder) : file_(folder.settingsDatabase()) {}
+namespace {
+
+const QString kTheme = QStringLiteral("Theme");
+
+// The Theme columns that hold text, and the field each one fills.
+struct TextColumn {
+    const char* column;
+    QString ClinicSettings::*member;
+};
+constexpr TextColumn kTextColumns[] = {
+    {"Name", &ClinicSettings::name},       {"Adress", &ClinicSettings::address},
+    {"T1", &ClinicSettings::email},        {"T2", &ClinicSettings::telegram},
+    {"T3", &ClinicSettings::instagram},    {"T4", &ClinicSettings::website},
+    {"T5", &ClinicSettings::twitter},      {"T6", &ClinicSettings::phone},
+    {"T11", &ClinicSettings::subjectTerm}, {"TH", &ClinicSettings::theme}};
+
+} // namespace
+
+SettingsDb::SettingsDb(const AppFolder& folder) : file_(folder.settingsDatabase(), tables()) {}
+
+const QStringList& SettingsDb::tables() {
+    static const QStringList names{kTheme};
+    return names;
+}
 
 ClinicSettings SettingsDb::load() {
     ClinicSettings s;
+    if (!file_.begin())
+        return s;
     QSqlQuery q(file_.database());
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral(
-            "SELECT \"Name\", \"Adress\", \"T1\", \"T2\", \"T3\", \"T4\", \"T5\", \"T6\", "
-            "\"T11\", \"TH\", \"logo\", \"Check1\" FROM \"Theme\""))) {
-        file_.setError(q.lastError().text());
+    if (!file_.exec(q, QStringLiteral("SELECT * FROM %1").arg(file_.table(kTheme))))
+        return s;
+    if (!q.next()) {
+        if (q.lastError().isValid())
+            file_.fail(q.lastError());
         return s;
     }
-    if (!q.next())
-        return s;
-    QString* texts[] = {&s.name,    &s.address, &s.email, &s.telegram,    &s.instagram,
-                        &s.website, &s.twitter, &s.phone, &s.subjectTerm, &s.theme};
-    for (int i = 0; i < 10; ++i)
-        *texts[i] = q.value(i).toString();
-    s.logo = q.value(10).toByteArray();
-    s.printLogo = q.value(11).toInt() != 0;
+    const QSqlRecord record = q.record();
+    auto value = [&](const char* column) {
+        const int index = record.indexOf(QLatin1String(column));
+        return index < 0 ? QVariant() : q.value(index);
+    };
+    for (const TextColumn& c : kTextColumns)
+        s.*c.member = value(c.column).toString();
+    s.logo = value("logo").toByteArray();
+    s.printLogo = value("Check1").toInt() != 0;
     return s;
 }
 

@@ -31,10 +31,20 @@ struct ClinicSettings {
 class SettingsDb {
 public:
     explicit SettingsDb(const AppFolder& folder);
-    bool isOpen() const { return file_.isOpen(); }
-    const QString& lastError() const { return file_.lastError(); }
 
-    // The first row; default values when the table is empty or unreadable.
+    // The tables the file must hold; a file without one of them does not open.
+    static const QStringList& tables();
+
+    bool isOpen() const { return file_.isOpen(); }
+    const QString& path() const { return file_.path(); }
+    // The last call's failure (StoreFailure::Kind::None when it succeeded) and its
+    // Persian sentence.
+    const StoreFailure& lastFailure() const { return file_.lastFailure(); }
+    QString lastError() const { return describe(file_.lastFailure()); }
+
+    // The first row; default values when the table is empty or unreadable (then
+    // lastFailure() says why). Columns are read by name; one the file lacks keeps its
+    // default.
     ClinicSettings load();
 
 private:

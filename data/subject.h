@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 namespace hov {
@@ -18,6 +21,25 @@ struct Subject {
     QString date;      // Date: Jalali, form 0
     QString time;      // Time
 };
+
+// The values the registration offers for Jens, Taahol and Group, in the lists' order.
+// A stored subject may hold any text (an older file, an edit elsewhere); these are
+// what the lists offer.
+const QStringList& sexes();          // "مرد", "زن"
+const QStringList& maritalStates();  // "مجرد", "متأهل", "مطلقه", "بيوه"
+const QStringList& groups();         // "A" to "G"
+
+// The registration fields a window may change after registration (the code never changes).
+enum class SubjectField { FirstName, LastName, Age, Sex, Marital, Group, Education, Date, Time };
+// Changed fields, each with its new value; what SubjectDb::updateSubject writes.
+using SubjectChanges = QList<QPair<SubjectField, QString>>;
+
+// The fields whose value in `edited` differs from `stored`, with their new values. A null
+// and an empty text count as equal (a null column shown as an empty field and left empty
+// stays null).
+SubjectChanges changedFields(const Subject& stored, const Subject& edited);
+// Sets the changed fields on `subject`.
+void applyChanges(Subject& subject, const SubjectChanges& changes);
 
 inline constexpr int kItemCount = 480;
 inline constexpr int kItemsPerTable = 160;

@@ -1,10 +1,15 @@
 #include "data/subjectdb.h"
 
+#include "data/bidi.h"
+#include "scoring/rawscores.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
 #include <QVariant>
+
+#include <cmath>
 
 namespace hov {
 
@@ -13,6 +18,9 @@ QString answerTableName(int table) {
 }
 
 namespace {
+
+const QString kIde = QStringLiteral("IDE");
+const QString kCode = QStringLiteral("Code");
 
 // A null text binds as SQL NULL, any other text (also the empty one) as text.
 QVariant bindable(const QString& text) {
@@ -25,32 +33,36 @@ QString textOf(const QVariant& value) {
 
 // The IDE columns of the registration data and the Subject field each one holds; the
 // one list both the write and the read go by.
-struct SubjectField {
+struct SubjectColumn {
     const char* column;
     QString Subject::*member;
 };
-constexpr SubjectField kSubjectFields[] = {
+constexpr SubjectColumn kSubjectColumns[] = {
     {"Code", &Subject::code},      {"FName", &Subject::firstName}, {"LName", &Subject::lastName},
     {"Sen", &Subject::age},        {"Jens", &Subject::sex},        {"Taahol", &Subject::marital},
     {"Group", &Subject::group},    {"Tahsil", &Subject::education}, {"Date", &Subject::date},
     {"Time", &Subject::time}};
 
-const QStringList& subjectColumns() {
-    static const QStringList columns = [] {
-        QStringList names;
-        for (const SubjectField& field : kSubjectFields)
-            names << QString::fromLatin1(field.column);
-        return names;
-    }();
-    return columns;
+QString columnOf(SubjectField field) {
+    switch (field) {
+    case SubjectField::FirstName: return QStringLiteral("FName");
+    case SubjectField::LastName: return QStringLiteral("LName");
+    case SubjectField::Age: return QStringLiteral("Sen");
+    case SubjectField::Sex: return QStringLiteral("Jens");
+    case SubjectField::Marital: return QStringLiteral("Taahol");
+    case SubjectField::Group: return QStringLiteral("Group");
+    case SubjectField::Education: return QStringLiteral("Tahsil");
+    case SubjectField::Date: return QStringLiteral("Date");
+    case SubjectField::Time: return QStringLiteral("Time");
+    }
+    return QString();
 }
 
-QString quotedList(const QStringList& names) {
-    QStringList out;
-    out.reserve(names.size());
-    for (const QString& name : names)
-        out << quoted(name);
-    return out.join(QStringLiteral(", "));
+// The IDE column of a scale's raw score: the scale's code, but for Ie, whose column the
+// subject table has always called Le.
+QString rawScoreColumn(int scale) {
+    const QString code = QLatin1String(scales()[static_cast<size_t>(scale)].code);
+    return code == QLatin1String("Ie") ? QStringLiteral("Le") : code;
 }
 
 QString placeholders(qsizetype count) {
@@ -62,151 +74,283 @@ QString placeholders(qsizetype count) {
 
 } // namespace
 
-SubjectDb::SubjectDb(const AppFolder& folder) : file_(folder.subjectDatabase()) {}
+SubjectDb::SubjectDb(const AppFolder& folder) : file_(folder.subjectDatabase(), tables()) {}
 
-bool SubjectDb::fail(const QSqlQuery& query) {
-    file_.setError(query.lastError().text());
-    return false;
+const QStringList& SubjectDb::tables() {
+    static const QStringList names{kIde, answerTableName(0), answerTableName(1),
+                                   answerTableName(2), QStringLiteral("QUS")};
+    return names;
 }
 
-int SubjectDb::subjectCount() {
+std::optional<int> SubjectDb::count(const QString& table) {
     QSqlQuery q(file_.database());
-    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM \"IDE\"")) || !q.next())
-        return fail(q), 0;
-    return q.value(0).toInt();
-}
-
-int SubjectDb::answerRowCount(int table) {
-    QSqlQuery q(file_.database());
-    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM %1").arg(quoted(answerTableName(table)))) ||
-        !q.next())
-        return fail(q), 0;
-    return q.value(0).toInt();
-}
-
-std::optional<Subject> SubjectDb::findSubject(const QString& code) {
-    QSqlQuery q(file_.database());
-    q.prepare(QStringLiteral("SELECT %1 FROM \"IDE\" WHERE \"Code\" = ?")
-                  .arg(quotedList(subjectColumns())));
-    q.addBindValue(code);
-    if (!q.exec())
-        return fail(q), std::nullopt;
-    if (!q.next())
+    if (!file_.exec(q, QStringLiteral("SELECT COUNT(*) FROM %1").arg(file_.table(table))))
         return std::nullopt;
+    if (!q.next()) {
+        file_.fail(q.lastError());
+        return std::nullopt;
+    }
+    return q.value(0).toInt();
+}
+
+std::optional<int> SubjectDb::subjectCount() {
+    if (!file_.begin())
+        return std::nullopt;
+    return count(kIde);
+}
+
+std::optional<int> SubjectDb::answerRowCount(int table) {
+    if (!file_.begin())
+        return std::nullopt;
+    return count(answerTableName(table));
+}
+
+Result<Subject> SubjectDb::findSubject(const QString& code) {
+    if (!file_.begin())
+        return Result<Subject>::failed(lastFailure());
+    QStringList columns;
+    for (const SubjectColumn& c : kSubjectColumns)
+        columns << file_.column(QLatin1String(c.column));
+    QSqlQuery q(file_.database());
+    q.setForwardOnly(true);
+    if (!file_.exec(q, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                           .arg(columns.join(QStringLiteral(", ")), file_.table(kIde), file_.column(kCode)),
+                    {code}))
+        return Result<Subject>::failed(lastFailure());
+    if (!q.next()) {
+        if (q.lastError().isValid()) {
+            file_.fail(q.lastError());
+            return Result<Subject>::failed(lastFailure());
+        }
+        return Result<Subject>::notFound();
+    }
     Subject s;
     int index = 0;
-    for (const SubjectField& field : kSubjectFields)
-        s.*field.member = textOf(q.value(index++));
-    return s;
+    for (const SubjectColumn& c : kSubjectColumns)
+        s.*c.member = textOf(q.value(index++));
+    return Result<Subject>::found(s);
 }
 
-bool SubjectDb::codeExists(const QString& code) {
+Lookup SubjectDb::hasRow(const QString& table, const QString& code) {
     QSqlQuery q(file_.database());
-    q.prepare(QStringLiteral("SELECT 1 FROM \"IDE\" WHERE \"Code\" = ?"));
-    q.addBindValue(code);
-    if (!q.exec())
-        return fail(q);
-    return q.next();
+    q.setForwardOnly(true);
+    if (!file_.exec(q, QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ?")
+                           .arg(file_.table(table), file_.column(kCode)),
+                    {code}))
+        return Lookup::Failed;
+    if (q.next())
+        return Lookup::Found;
+    if (q.lastError().isValid()) {
+        file_.fail(q.lastError());
+        return Lookup::Failed;
+    }
+    return Lookup::NotFound;
 }
 
-std::optional<QString> SubjectDb::lastRegisteredCode() {
+Lookup SubjectDb::codeExists(const QString& code) {
+    if (!file_.begin())
+        return Lookup::Failed;
+    return hasRow(kIde, code);
+}
+
+Lookup SubjectDb::hasAnswerRow(const QString& code, int table) {
+    if (!file_.begin())
+        return Lookup::Failed;
+    return hasRow(answerTableName(table), code);
+}
+
+Result<QString> SubjectDb::lastRegisteredCode() {
+    if (!file_.begin())
+        return Result<QString>::failed(lastFailure());
     QSqlQuery q(file_.database());
-    if (!q.exec(QStringLiteral("SELECT \"Code\" FROM \"IDE\" ORDER BY \"ID\" DESC LIMIT 1")))
-        return fail(q), std::nullopt;
-    if (!q.next())
-        return std::nullopt;
-    return textOf(q.value(0));
+    q.setForwardOnly(true);
+    if (!file_.exec(q, QStringLiteral("SELECT %1 FROM %2 ORDER BY %3 DESC LIMIT 1")
+                           .arg(file_.column(kCode), file_.table(kIde), file_.column(QStringLiteral("ID")))))
+        return Result<QString>::failed(lastFailure());
+    if (!q.next()) {
+        if (q.lastError().isValid()) {
+            file_.fail(q.lastError());
+            return Result<QString>::failed(lastFailure());
+        }
+        return Result<QString>::notFound();
+    }
+    return Result<QString>::found(textOf(q.value(0)));
+}
+
+Result<QString> SubjectDb::proposeCode() {
+    const Result<QString> last = lastRegisteredCode();
+    if (!last.isFound())
+        return last;
+    // A code that does not start with a number counts as 0; fractions and signs are
+    // dropped so the proposal is always a plain positive number.
+    const double value = leadingNumber(*last);
+    qint64 p = value >= 0 && value < 1e15 ? static_cast<qint64>(std::floor(value)) + 1 : 1;
+    for (;; ++p) {
+        const QString code = QString::number(p);
+        switch (hasRow(kIde, code)) {
+        case Lookup::Found: continue;
+        case Lookup::NotFound: return Result<QString>::found(code);
+        case Lookup::Failed: return Result<QString>::failed(lastFailure());
+        }
+    }
+}
+
+Result<OpenedSubject> SubjectDb::openSubject(const QString& code, MissingRows rows) {
+    const Result<Subject> subject = findSubject(code);
+    if (!subject.isFound())
+        return subject.isFailed() ? Result<OpenedSubject>::failed(subject.failure())
+                                  : Result<OpenedSubject>::notFound();
+    if (rows == MissingRows::Add) {
+        if (!file_.inTransaction([&] { return addMissingRows(code); }))
+            return Result<OpenedSubject>::failed(lastFailure());
+    } else {
+        // A window that stands on the three rows: a write to a row that is not there
+        // would store nothing.
+        for (int table = 0; table < kAnswerTableCount; ++table) {
+            const Lookup row = hasRow(answerTableName(table), code);
+            if (row == Lookup::NotFound)
+                file_.fail(StoreFailure::Kind::Other,
+                           QStringLiteral("رديف پاسخ %1 پيدا نشد").arg(isolated(answerTableName(table))));
+            if (row != Lookup::Found)
+                return Result<OpenedSubject>::failed(lastFailure());
+        }
+    }
+    bool ok = false;
+    AnswerSheet answers = readAnswers(code, &ok);
+    if (!ok)
+        return Result<OpenedSubject>::failed(lastFailure());
+    return Result<OpenedSubject>::found({*subject, answers});
 }
 
 bool SubjectDb::registerSubject(const Subject& subject) {
-    QSqlDatabase db = file_.database();
-    if (!db.transaction()) {
-        file_.setError(db.lastError().text());
+    if (!file_.begin())
         return false;
+    return file_.inTransaction([&] {
+        QStringList columns;
+        for (const SubjectColumn& c : kSubjectColumns)
+            columns << file_.column(QLatin1String(c.column));
+        QVariantList values;
+        for (const SubjectColumn& c : kSubjectColumns)
+            values << bindable(subject.*c.member);
+        QSqlQuery q(file_.database());
+        if (!file_.exec(q, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                               .arg(file_.table(kIde), columns.join(QStringLiteral(", ")),
+                                    placeholders(columns.size())),
+                        values))
+            return false;
+        for (int table = 0; table < kAnswerTableCount; ++table) {
+            // The code is new in IDE, so an answer row that carries it is left over from an
+            // earlier subject; the new subject starts with no answers.
+            QSqlQuery del(file_.database());
+            if (!file_.exec(del, QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+                                     .arg(file_.table(answerTableName(table)), file_.column(kCode)),
+                            {subject.code}))
+                return false;
+            QSqlQuery ins(file_.database());
+            if (!file_.exec(ins, QStringLiteral("INSERT INTO %1 (%2) VALUES (?)")
+                                     .arg(file_.table(answerTableName(table)), file_.column(kCode)),
+                            {subject.code}))
+                return false;
+        }
+        return true;
+    });
+}
+
+bool SubjectDb::setColumns(const QString& code, const QStringList& columns,
+                           const QStringList& values) {
+    QStringList sets;
+    for (const QString& column : columns)
+        sets << file_.column(column) + QStringLiteral(" = ?");
+    QVariantList binds;
+    for (const QString& value : values)
+        binds << bindable(value);
+    binds << code;
+    QSqlQuery q(file_.database());
+    return file_.exec(q, QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                             .arg(file_.table(kIde), sets.join(QStringLiteral(", ")), file_.column(kCode)),
+                      binds);
+}
+
+bool SubjectDb::updateSubject(const QString& code, const SubjectChanges& changes) {
+    if (!file_.begin())
+        return false;
+    if (changes.isEmpty())
+        return true;
+    QStringList columns;
+    QStringList values;
+    for (const auto& change : changes) {
+        columns << columnOf(change.first);
+        values << change.second;
     }
-    auto abort = [&](const QSqlQuery& q) {
-        file_.setError(q.lastError().text());
-        db.rollback();
+    return setColumns(code, columns, values);
+}
+
+bool SubjectDb::storeRawScores(const QString& code, const std::array<int, kScaleCount>& scores) {
+    if (!file_.begin())
         return false;
-    };
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT INTO \"IDE\" (%1) VALUES (%2)")
-                  .arg(quotedList(subjectColumns()), placeholders(subjectColumns().size())));
-    for (const SubjectField& field : kSubjectFields)
-        q.addBindValue(bindable(subject.*field.member));
-    if (!q.exec())
-        return abort(q);
+    QStringList columns;
+    QStringList values;
+    for (int i = 0; i < kScaleCount; ++i) {
+        columns << rawScoreColumn(i);
+        values << scoreText(scores[static_cast<size_t>(i)]);
+    }
+    if (setColumns(code, columns, values))
+        return true;
+    // One bad column (an older file without it, say) must not cost the others; the
+    // first failure is the one reported.
+    const StoreFailure first = lastFailure();
+    for (int i = 0; i < kScaleCount; ++i)
+        setColumns(code, {columns[i]}, {values[i]});
+    return file_.fail(first);
+}
+
+bool SubjectDb::addMissingRows(const QString& code) {
     for (int table = 0; table < kAnswerTableCount; ++table) {
-        // The code is new in IDE, so an answer row that carries it is left over from an
-        // earlier subject; the new subject starts with no answers.
-        QSqlQuery del(db);
-        del.prepare(QStringLiteral("DELETE FROM %1 WHERE \"Code\" = ?")
-                        .arg(quoted(answerTableName(table))));
-        del.addBindValue(subject.code);
-        if (!del.exec())
-            return abort(del);
-        QSqlQuery ins(db);
-        ins.prepare(QStringLiteral("INSERT INTO %1 (\"Code\") VALUES (?)")
-                        .arg(quoted(answerTableName(table))));
-        ins.addBindValue(subject.code);
-        if (!ins.exec())
-            return abort(ins);
-    }
-    if (!db.commit()) {
-        file_.setError(db.lastError().text());
-        db.rollback();
-        return false;
+        const Lookup row = hasRow(answerTableName(table), code);
+        if (row == Lookup::Failed)
+            return false;
+        if (row == Lookup::Found)
+            continue;
+        QSqlQuery q(file_.database());
+        if (!file_.exec(q, QStringLiteral("INSERT INTO %1 (%2) VALUES (?)")
+                               .arg(file_.table(answerTableName(table)), file_.column(kCode)),
+                        {code}))
+            return false;
     }
     return true;
 }
 
-bool SubjectDb::hasAnswerRow(const QString& code, int table) {
-    QSqlQuery q(file_.database());
-    q.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE \"Code\" = ?")
-                  .arg(quoted(answerTableName(table))));
-    q.addBindValue(code);
-    if (!q.exec())
-        return fail(q);
-    return q.next();
-}
-
 bool SubjectDb::ensureAnswerRows(const QString& code) {
-    bool ok = true;
-    for (int table = 0; table < kAnswerTableCount; ++table) {
-        if (hasAnswerRow(code, table))
-            continue;
-        QSqlQuery q(file_.database());
-        q.prepare(QStringLiteral("INSERT INTO %1 (\"Code\") VALUES (?)")
-                      .arg(quoted(answerTableName(table))));
-        q.addBindValue(code);
-        if (!q.exec())
-            ok = fail(q);
-    }
-    return ok;
+    if (!file_.begin())
+        return false;
+    return file_.inTransaction([&] { return addMissingRows(code); });
 }
 
 AnswerSheet SubjectDb::loadAnswers(const QString& code, bool* ok) {
+    bool read = false;
     AnswerSheet sheet;
+    if (file_.begin())
+        sheet = readAnswers(code, &read);
     if (ok)
-        *ok = true;
+        *ok = read;
+    return sheet;
+}
+
+AnswerSheet SubjectDb::readAnswers(const QString& code, bool* ok) {
+    AnswerSheet sheet;
+    *ok = true;
     for (int table = 0; table < kAnswerTableCount; ++table) {
         QSqlQuery q(file_.database());
         q.setForwardOnly(true);
-        q.prepare(QStringLiteral("SELECT * FROM %1 WHERE \"Code\" = ?")
-                      .arg(quoted(answerTableName(table))));
-        q.addBindValue(code);
-        if (!q.exec()) {
-            fail(q);
-            if (ok)
-                *ok = false;
+        if (!file_.exec(q, QStringLiteral("SELECT * FROM %1 WHERE %2 = ?")
+                               .arg(file_.table(answerTableName(table)), file_.column(kCode)),
+                        {code})) {
+            *ok = false;
             continue;
         }
         if (!q.next()) {
-            if (q.lastError().isValid()) {
-                fail(q);
-                if (ok)
-                    *ok = false;
-            }
+            if (q.lastError().isValid())
+                *ok = file_.fail(q.lastError());
             continue;
         }
         const QSqlRecord record = q.record();
@@ -221,75 +365,119 @@ AnswerSheet SubjectDb::loadAnswers(const QString& code, bool* ok) {
 }
 
 bool SubjectDb::writeAnswerTable(const QString& code, int table, const AnswerSheet& sheet) {
+    if (!file_.begin())
+        return false;
     QList<int> items;
     items.reserve(kItemsPerTable);
     for (int item = firstItemOf(table); item < firstItemOf(table) + kItemsPerTable; ++item)
         items << item;
-    return writeAnswerItems(code, table, items, sheet);
+    return writeItems(code, table, items, sheet);
 }
 
 bool SubjectDb::writeAllAnswers(const QString& code, const AnswerSheet& sheet) {
-    bool ok = true;
-    for (int table = 0; table < kAnswerTableCount; ++table)
-        ok = writeAnswerTable(code, table, sheet) && ok;
-    return ok;
+    if (!file_.begin())
+        return false;
+    return file_.inTransaction([&] {
+        for (int table = 0; table < kAnswerTableCount; ++table) {
+            QList<int> items;
+            items.reserve(kItemsPerTable);
+            for (int item = firstItemOf(table); item < firstItemOf(table) + kItemsPerTable; ++item)
+                items << item;
+            if (!writeItems(code, table, items, sheet))
+                return false;
+        }
+        return true;
+    });
 }
 
 bool SubjectDb::writeAnswerItems(const QString& code, int table, const QList<int>& items,
                                  const AnswerSheet& sheet) {
+    if (!file_.begin())
+        return false;
+    return writeItems(code, table, items, sheet);
+}
+
+bool SubjectDb::writeItems(const QString& code, int table, const QList<int>& items,
+                           const AnswerSheet& sheet) {
     if (items.isEmpty())
         return true;
     QStringList sets;
     for (int item : items) {
-        if (!isItem(item) || answerTableOf(item) != table) {
-            file_.setError(QStringLiteral("سؤال %1 در %2 نيست").arg(item).arg(answerTableName(table)));
-            return false;
-        }
-        sets << quoted(itemColumn(item)) + QStringLiteral(" = ?");
+        if (!isItem(item) || answerTableOf(item) != table)
+            return file_.fail(StoreFailure::Kind::Other, QStringLiteral("سؤال %1 در %2 نيست")
+                                                             .arg(item)
+                                                             .arg(isolated(answerTableName(table))));
+        sets << file_.column(itemColumn(item)) + QStringLiteral(" = ?");
     }
-    QSqlQuery q(file_.database());
-    q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE \"Code\" = ?")
-                  .arg(quoted(answerTableName(table)), sets.join(QStringLiteral(", "))));
+    QVariantList binds;
+    binds.reserve(items.size() + 1);
     for (int item : items)
-        q.addBindValue(bindable(sheet.at(item)));
-    q.addBindValue(code);
-    if (!q.exec())
-        return fail(q);
+        binds << bindable(sheet.at(item));
+    binds << code;
+    QSqlQuery q(file_.database());
+    if (!file_.exec(q, QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                           .arg(file_.table(answerTableName(table)), sets.join(QStringLiteral(", ")),
+                                file_.column(kCode)),
+                    binds))
+        return false;
     if (q.numRowsAffected() == 1)
         return true;
-    file_.setError(QStringLiteral("رديف پاسخ %1 پيدا نشد").arg(answerTableName(table)));
-    return false;
-}
-
-bool SubjectDb::storeColumns(const QString& code, const QList<QPair<QString, QString>>& columns) {
-    if (columns.isEmpty())
-        return true;
-    QStringList sets;
-    for (const auto& column : columns)
-        sets << quoted(column.first) + QStringLiteral(" = ?");
-    QSqlQuery q(file_.database());
-    q.prepare(QStringLiteral("UPDATE \"IDE\" SET %1 WHERE \"Code\" = ?")
-                  .arg(sets.join(QStringLiteral(", "))));
-    for (const auto& column : columns)
-        q.addBindValue(bindable(column.second));
-    q.addBindValue(code);
-    if (q.exec())
-        return true;
-    // One bad column (an older file without it, say) must not cost the others.
-    bool ok = fail(q);
-    if (columns.size() > 1)
-        for (const auto& column : columns)
-            storeColumns(code, {column});
-    return ok;
+    return file_.fail(StoreFailure::Kind::Other,
+                      QStringLiteral("رديف پاسخ %1 پيدا نشد").arg(isolated(answerTableName(table))));
 }
 
 QString SubjectDb::itemText(int item) {
+    if (!file_.begin())
+        return QString();
     QSqlQuery q(file_.database());
-    q.prepare(QStringLiteral("SELECT \"QU\" FROM \"QUS\" WHERE \"Code\" = ?"));
-    q.addBindValue(QString::number(item));
-    if (!q.exec())
-        return fail(q), QString();
+    q.setForwardOnly(true);
+    if (!file_.exec(q, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                           .arg(file_.column(QStringLiteral("QU")), file_.table(QStringLiteral("QUS")),
+                                file_.column(kCode)),
+                    {QString::number(item)}))
+        return QString();
     return q.next() ? textOf(q.value(0)) : QString();
+}
+
+// ---- Stored interpretation (column Taf of the subject's IDE row) ----
+
+SubjectDb::StoredInterpretation SubjectDb::loadInterpretation(const QString& code) {
+    StoredInterpretation result;
+    if (!file_.begin())
+        return result;
+    QSqlQuery q(file_.database());
+    q.setForwardOnly(true);
+    if (!file_.exec(q, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                           .arg(file_.column(QStringLiteral("Taf")), file_.table(kIde), file_.column(kCode)),
+                    {code}))
+        return result;
+    if (!q.next()) {
+        if (q.lastError().isValid()) {
+            file_.fail(q.lastError());
+            return result;
+        }
+        result.status = StoredInterpretation::Status::None;
+        return result;
+    }
+    result.text = textOf(q.value(0));
+    result.status = result.text.isEmpty() ? StoredInterpretation::Status::None
+                                          : StoredInterpretation::Status::Stored;
+    return result;
+}
+
+bool SubjectDb::storeInterpretation(const QString& code, const QString& text) {
+    if (!file_.begin())
+        return false;
+    QSqlQuery q(file_.database());
+    // An empty editor stores an empty text, not "nothing".
+    if (!file_.exec(q, QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?")
+                           .arg(file_.table(kIde), file_.column(QStringLiteral("Taf")), file_.column(kCode)),
+                    {text.isNull() ? QString(QLatin1String("")) : text, code}))
+        return false;
+    if (q.numRowsAffected() < 1)
+        return file_.fail(StoreFailure::Kind::Other,
+                          QStringLiteral("آزمودني با كد %1 در پرونده نيست").arg(isolated(code)));
+    return true;
 }
 
 } // namespace hov

@@ -2,57 +2,112 @@
 
 #include "data/appfolder.h"
 #include "data/databasefile.h"
+#include "data/result.h"
 #include "data/subject.h"
+#include "scoring/scales.h"
 
 #include <QList>
-#include <QPair>
+#include <QStringList>
+#include <array>
 #include <optional>
 
 namespace hov {
 
+// A subject as a window opens it: the IDE row and the three answer rows.
+struct OpenedSubject {
+    Subject subject;
+    AnswerSheet answers;
+};
+
 // The subject database HOVDB.mdb: subjects (IDE), their answers (Answer1-3) and the
 // item texts (QUS). Every call reads or writes the file itself, so what another window
 // wrote is always seen. Codes are compared exactly as typed ("7" and "07" differ).
+//
+// Errors: every call starts by clearing the last failure. A call that fails leaves
+// lastFailure() set (and returns false, nullopt, Lookup::Failed or a failed Result);
+// a read that failed is never reported as "not there". Show it with
+// describe(lastFailure()) (= lastError()) and lastFailure().detail as the details.
 class SubjectDb {
 public:
     explicit SubjectDb(const AppFolder& folder);
 
-    bool isOpen() const { return file_.isOpen(); }
-    const QString& lastError() const { return file_.lastError(); }
+    // The tables the file must hold; a file without one of them does not open.
+    static const QStringList& tables();
 
-    int subjectCount();
-    int answerRowCount(int table);
-    std::optional<Subject> findSubject(const QString& code);
-    bool codeExists(const QString& code);
-    // The code of the subject registered last (highest ID), if any.
-    std::optional<QString> lastRegisteredCode();
+    bool isOpen() const { return file_.isOpen(); }
+    const QString& path() const { return file_.path(); }
+    const StoreFailure& lastFailure() const { return file_.lastFailure(); }
+    // The last call's failure in Persian (describe()); empty when it succeeded.
+    QString lastError() const { return describe(file_.lastFailure()); }
+
+    // nullopt when the count could not be read.
+    std::optional<int> subjectCount();
+    std::optional<int> answerRowCount(int table);
+    Result<Subject> findSubject(const QString& code);
+    Lookup codeExists(const QString& code);
+    // The code of the subject registered last (highest ID); NotFound with no subject.
+    Result<QString> lastRegisteredCode();
+    // The code the registration proposes: one more than the number the last registered
+    // code starts with (a code without one counts as 0), then the first such number not in
+    // use. NotFound with no subject registered.
+    Result<QString> proposeCode();
+
+    // The one way a window opens a subject: the IDE row and the answers. With
+    // MissingRows::Add the answer rows the subject lacks are added first (one
+    // transaction); with MissingRows::Refuse a missing row fails the call.
+    enum class MissingRows { Add, Refuse };
+    Result<OpenedSubject> openSubject(const QString& code, MissingRows rows = MissingRows::Add);
 
     // Writes the IDE row and an empty row in each answer table in one transaction:
     // afterwards either all four rows exist or none does.
     bool registerSubject(const Subject& subject);
-    // Adds, with only Code set, each answer row the subject lacks; existing rows keep
-    // their answers. Returns false on a failed write.
+    // Sets the changed registration fields of one subject, in one statement.
+    bool updateSubject(const QString& code, const SubjectChanges& changes);
+    // Stores the 18 raw scores (scale order) in the subject's row, as scoreText() writes
+    // them. A column the file lacks does not cost the others (false all the same).
+    bool storeRawScores(const QString& code, const std::array<int, kScaleCount>& scores);
+
+    // Adds, with only Code set, each answer row the subject lacks, in one transaction;
+    // existing rows keep their answers.
     bool ensureAnswerRows(const QString& code);
-    bool hasAnswerRow(const QString& code, int table);
+    Lookup hasAnswerRow(const QString& code, int table);
 
     // Missing rows read as all unanswered. A failed read leaves *ok false (when given), so a
     // caller can tell "no answers" from "answers could not be read".
     AnswerSheet loadAnswers(const QString& code, bool* ok = nullptr);
     // Writes the 160 columns of one answer table from the sheet.
     bool writeAnswerTable(const QString& code, int table, const AnswerSheet& sheet);
+    // The three answer tables, in one transaction.
     bool writeAllAnswers(const QString& code, const AnswerSheet& sheet);
     // Writes only the given items' columns of one answer table from the sheet; the
     // items must lie in that table. The other columns of the row stay as they are.
     bool writeAnswerItems(const QString& code, int table, const QList<int>& items,
                           const AnswerSheet& sheet);
 
-    // Sets the given IDE columns of one subject, in one statement.
-    bool storeColumns(const QString& code, const QList<QPair<QString, QString>>& columns);
-
     QString itemText(int item);
 
+    // ---- Stored interpretation (column Taf of the subject's IDE row) ----
+    // What reading a subject's stored interpretation found.
+    struct StoredInterpretation {
+        enum class Status { Stored, None, Failed };
+        Status status = Status::Failed;
+        QString text; // exactly as stored; empty unless Stored
+    };
+    // None: no text stored yet (or no row with that code); Failed: the file could not be
+    // read (reason in lastError()).
+    StoredInterpretation loadInterpretation(const QString& code);
+    // Replaces the subject's stored interpretation with the text, exactly as given. False,
+    // with the reason in lastError(), when the write failed or no row has that code.
+    bool storeInterpretation(const QString& code, const QString& text);
+
 private:
-    bool fail(const class QSqlQuery& query);
+    std::optional<int> count(const QString& table);
+    Lookup hasRow(const QString& table, const QString& code);
+    bool addMissingRows(const QString& code);
+    bool writeItems(const QString& code, int table, const QList<int>& items,
+                    const AnswerSheet& sheet);
+    bool setColumns(const QString& code, const QStringList& columns, const QStringList& values);
+    AnswerSheet readAnswers(const QString& code, bool* ok);
     DatabaseFile file_;
 };
 

@@ -10,7 +10,6 @@ inline constexpr int kScaleCount = 18;
 
 struct Scale {
     const char* code;      // as shown and as the norms name it
-    const char* ideColumn; // column of the raw score in the subject table
     int keyed;             // number of keyed items, the highest raw score
     int keyedYes;          // items that score on "1"
     int keyedNo;           // items that score on "2"
@@ -19,24 +18,24 @@ struct Scale {
 // The fixed scale order. Every per-scale array of the program (raw scores, labels, stored
 // columns, norms, chart) follows it, so an index means the same scale everywhere.
 inline constexpr std::array<Scale, kScaleCount> kScales = {{
-    {"Do", "Do", 46, 23, 23},
-    {"Cs", "Cs", 32, 11, 21},
-    {"Sy", "Sy", 36, 22, 14},
-    {"Sp", "Sp", 56, 23, 33},
-    {"Sa", "Sa", 33, 16, 17},
-    {"Wb", "Wb", 44, 6, 38},
-    {"Re", "Re", 41, 16, 25},
-    {"So", "So", 55, 22, 33},
-    {"Sc", "Sc", 50, 6, 44},
-    {"To", "To", 32, 3, 29},
-    {"Gi", "Gi", 40, 9, 31},
-    {"Cm", "Cm", 27, 14, 13},
-    {"Ac", "Ac", 38, 12, 26},
-    {"Ai", "Ai", 32, 3, 29},
-    {"Ie", "Le", 51, 18, 33}, // the subject table has always called this column Le
-    {"Py", "Py", 22, 6, 16},
-    {"Fx", "Fx", 21, 1, 20},
-    {"Fe", "Fe", 38, 17, 21},
+    {"Do", 46, 23, 23},
+    {"Cs", 32, 11, 21},
+    {"Sy", 36, 22, 14},
+    {"Sp", 56, 23, 33},
+    {"Sa", 33, 16, 17},
+    {"Wb", 44, 6, 38},
+    {"Re", 41, 16, 25},
+    {"So", 55, 22, 33},
+    {"Sc", 50, 6, 44},
+    {"To", 32, 3, 29},
+    {"Gi", 40, 9, 31},
+    {"Cm", 27, 14, 13},
+    {"Ac", 38, 12, 26},
+    {"Ai", 32, 3, 29},
+    {"Ie", 51, 18, 33},
+    {"Py", 22, 6, 16},
+    {"Fx", 21, 1, 20},
+    {"Fe", 38, 17, 21},
 }};
 
 const std::array<Scale, kScaleCount>& scales();

@@ -443,7 +443,7 @@ void TestFrmpas2::subjectCodes() {
         QVERIFY(!s.w->attachedCode());
         QCOMPARE(db.subjectCount(), 4);
         for (int table = 0; table < kAnswerTableCount; ++table) {
-            QVERIFY(!db.hasAnswerRow(typed, table));
+            QCOMPARE(db.hasAnswerRow(typed, table), Lookup::NotFound);
             QCOMPARE(db.answerRowCount(table), 4);
         }
     } else {
@@ -474,7 +474,7 @@ void TestFrmpas2::subjectWithoutAnswerRows() {
     s.choose(QStringLiteral("N"));
     SubjectDb db(s.folder());
     for (int table = 0; table < kAnswerTableCount; ++table)
-        QVERIFY(db.hasAnswerRow(QStringLiteral("N"), table));
+        QCOMPARE(db.hasAnswerRow(QStringLiteral("N"), table), Lookup::Found);
     for (int item = 1; item <= kItemCount; ++item)
         QVERIFY(s.w->entryBox(item)->text().isEmpty());
     QCOMPARE(s.visiblePages(), QList<int>{1});

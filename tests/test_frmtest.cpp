@@ -196,7 +196,7 @@ FrmTest* TestFrmTest::openWaiting(hovtest::WindowFixture& f, const QString& code
     if (!f.app.isValid())
         return nullptr;
     SubjectDb db(f.app.folder());
-    if (!db.codeExists(code) && !db.registerSubject(sampleSubject(code)))
+    if (db.codeExists(code) != Lookup::Found && !db.registerSubject(sampleSubject(code)))
         return nullptr;
     auto* w = new FrmTest(f.app.folder());
     w->showPreparing();
@@ -376,7 +376,7 @@ void TestFrmTest::startTest() {
         QVERIFY(!main->Frame10 || !main->Frame10->isVisible());
         if (!typed.isEmpty())
             for (int table = 0; table < kAnswerTableCount; ++table)
-                QVERIFY(!db.hasAnswerRow(typed, table));
+                QCOMPARE(db.hasAnswerRow(typed, table), Lookup::NotFound);
     }
 }
 
@@ -460,7 +460,7 @@ void TestFrmTest::startRefusedWhenRowsCannotBeMade() {
         QCOMPARE(f.dialogs.shown.size(), 2);
         QCOMPARE(f.dialogs.shown[1].kind, QStringLiteral("message"));
         QCOMPARE(f.dialogs.shown[1].caption, QStringLiteral("خطا"));
-        QVERIFY(f.dialogs.shown[1].text.contains(QStringLiteral("disk full")));
+        QVERIFY(f.dialogs.shown[1].details.contains(QStringLiteral("disk full")));
     } else {
         // The main window adds the row first; the window itself refuses a subject
         // whose rows are not all there.
@@ -823,7 +823,7 @@ void TestFrmTest::failedWriteIsReported() {
     QCOMPARE(message.kind, QStringLiteral("message"));
     QCOMPARE(message.caption, QStringLiteral("خطا"));
     QVERIFY(message.text.startsWith(QStringLiteral("پاسخ سؤالهاي 1 تا 160 در فايل اطلاعاتي ذخيره نشد")));
-    QVERIFY(message.text.contains(QStringLiteral("disk full")));
+    QVERIFY(message.details.contains(QStringLiteral("disk full")));
     QCOMPARE(w->Text6->text(), QStringLiteral("2"));
     QVERIFY(stored(f.app, code, 1).isNull());
 

@@ -196,7 +196,7 @@ void TestRegistration::savesFourRowsAndClosesThePanel() {
 
     SubjectDb db(f.app.folder());
     const auto s = db.findSubject(QStringLiteral("A'1"));
-    QVERIFY(s);
+    QVERIFY(s.isFound());
     QCOMPARE(s->firstName, QStringLiteral("مريم"));
     QCOMPARE(s->lastName, QStringLiteral("O'Hara"));
     QCOMPARE(s->age, QStringLiteral("29"));
@@ -208,7 +208,7 @@ void TestRegistration::savesFourRowsAndClosesThePanel() {
     QCOMPARE(s->time, QStringLiteral("09:05:07"));
     for (int table = 0; table < kAnswerTableCount; ++table) {
         QCOMPARE(db.answerRowCount(table), 1);
-        QVERIFY(db.hasAnswerRow(QStringLiteral("A'1"), table));
+        QCOMPARE(db.hasAnswerRow(QStringLiteral("A'1"), table), Lookup::Found);
     }
     const AnswerSheet sheet = db.loadAnswers(QStringLiteral("A'1"));
     for (int item = 1; item <= kItemCount; ++item)
@@ -249,7 +249,7 @@ void TestRegistration::failedWriteLeavesNothingAndSaysSo() {
     QCOMPARE(f.dialogs.shown.size(), 1);
     QCOMPARE(f.dialogs.shown[0].kind, QStringLiteral("message"));
     QCOMPARE(f.dialogs.shown[0].caption, QStringLiteral("خطا"));
-    QVERIFY(f.dialogs.shown[0].text.contains(QStringLiteral("disk full")));
+    QVERIFY(f.dialogs.shown[0].details.contains(QStringLiteral("disk full")));
     QVERIFY(p->isVisible());
     SubjectDb db(f.app.folder());
     QCOMPARE(db.subjectCount(), 0);

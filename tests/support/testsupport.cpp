@@ -47,17 +47,23 @@ void ScriptedDialogs::record(const Shown& s) {
 }
 
 void ScriptedDialogs::notice(QWidget*, const QString& text) {
-    record({QStringLiteral("notice"), QStringLiteral("پيام"), text});
+    record({QStringLiteral("notice"), QStringLiteral("پيام"), text, {}});
 }
 
 void ScriptedDialogs::message(QWidget*, const QString& caption, const QString& text, Icon icon) {
     lastIcon = icon;
-    record({QStringLiteral("message"), caption, text});
+    record({QStringLiteral("message"), caption, text, {}});
+}
+
+void ScriptedDialogs::error(QWidget*, const QString& caption, const QString& text,
+                            const QString& details, Icon icon) {
+    lastIcon = icon;
+    record({QStringLiteral("message"), caption, text, details});
 }
 
 bool ScriptedDialogs::askYesNo(QWidget*, const QString& caption, const QString& text, Icon icon) {
     lastIcon = icon;
-    record({QStringLiteral("yesno"), caption, text});
+    record({QStringLiteral("yesno"), caption, text, {}});
     if (answers_.isEmpty()) {
         QTest::qFail(qPrintable(QStringLiteral("unscripted Yes/No box: ") + text), __FILE__, __LINE__);
         return false;
@@ -67,7 +73,7 @@ bool ScriptedDialogs::askYesNo(QWidget*, const QString& caption, const QString& 
 
 QString ScriptedDialogs::input(QWidget*, const QString& title, const QString& prompt,
                                const QString&) {
-    record({QStringLiteral("input"), title, prompt});
+    record({QStringLiteral("input"), title, prompt, {}});
     if (inputs_.isEmpty()) {
         QTest::qFail(qPrintable(QStringLiteral("unscripted input box: ") + title), __FILE__, __LINE__);
         return QString();
@@ -76,7 +82,7 @@ QString ScriptedDialogs::input(QWidget*, const QString& title, const QString& pr
 }
 
 QString ScriptedDialogs::openFileName(QWidget*, const QString& folder, const QString& filter) {
-    record({QStringLiteral("open"), folder, filter});
+    record({QStringLiteral("open"), folder, filter, {}});
     if (files_.isEmpty()) {
         QTest::qFail("unscripted open dialog", __FILE__, __LINE__);
         return QString();
@@ -85,7 +91,7 @@ QString ScriptedDialogs::openFileName(QWidget*, const QString& folder, const QSt
 }
 
 QString ScriptedDialogs::saveFileName(QWidget*, const QString& proposedPath, const QString& filter) {
-    record({QStringLiteral("save"), proposedPath, filter});
+    record({QStringLiteral("save"), proposedPath, filter, {}});
     if (files_.isEmpty()) {
         QTest::qFail("unscripted save dialog", __FILE__, __LINE__);
         return QString();

@@ -25,6 +25,7 @@ struct Shown {
     QString kind; // "notice", "message", "yesno", "input", "open", "save"
     QString caption;
     QString text;
+    QString details; // the details section of an error box (Dialogs::error)
 };
 
 // Dialogs for tests: answers come from queues, every dialog shown is recorded, and a
@@ -45,6 +46,9 @@ public:
 
     void notice(QWidget* owner, const QString& text) override;
     void message(QWidget* owner, const QString& caption, const QString& text, Icon icon) override;
+    // Recorded as a "message" with its details.
+    void error(QWidget* owner, const QString& caption, const QString& text, const QString& details,
+               Icon icon) override;
     bool askYesNo(QWidget* owner, const QString& caption, const QString& text, Icon icon) override;
     QString input(QWidget* owner, const QString& title, const QString& prompt,
                   const QString& defaultText) override;

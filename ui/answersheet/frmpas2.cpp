@@ -36,7 +36,9 @@ const QString kNotWrittenRetry =
     QStringLiteral("پاسخها ذخيره نشد؛ در نوبت بعد دوباره ذخيره مي شود");
 const QString kCloseUnwritten = QStringLiteral("پاسخهاي وارد شده ذخيره نشد. پنجره بسته شود؟");
 const QString kPreviousUnwritten = QStringLiteral("پاسخهاي آزمودني قبلي ذخيره نشد");
-const QString kRowsNotMade = QStringLiteral("رديفهاي پاسخ اين آزمودني ساخته نشد");
+const QString kNotOpened = QStringLiteral("پاسخهاي اين آزمودني از فايل اطلاعاتي خوانده نشد");
+const QString kNoSubjectChosen =
+    QStringLiteral("آزمودني انتخاب نشده است و چيزي ذخيره نشد");
 const QString kOpenBeforeSave = QStringLiteral("پيش از ذخيره، موارد اختلاف را اصلاح نماييد: ");
 const QString kLeaveSecondEntry =
     QStringLiteral("موارد اختلاف هنوز اصلاح نشده اند. ورود دوم کنار گذاشته شود؟");
@@ -251,12 +253,13 @@ void Frmpas2::chooseSubject() {
                                    QStringLiteral("  مورد نظر را وارد كنيد "));
         return;
     }
-    if (!db_.isOpen()) {
-        dialogs().message(this, kCaption, db_.lastError(), Dialogs::Icon::Critical);
+    // A lookup that failed is not "no such subject": the operator hears why.
+    const Result<Subject> found = db_.findSubject(code);
+    if (found.isFailed()) {
+        showStoreFailure(this, kCaption, QString(), found.failure());
         return;
     }
-    const std::optional<Subject> subject = db_.findSubject(code);
-    if (!subject) {
+    if (found.isNotFound()) {
         dialogs().notice(this, kNoSubject);
         return;
     }
@@ -268,20 +271,20 @@ void Frmpas2::chooseSubject() {
         reportWriteFailure(kPreviousUnwritten);
         return;
     }
-    if (!db_.ensureAnswerRows(code)) {
-        dialogs().message(this, kCaption, kRowsNotMade + QLatin1Char('\n') + db_.lastError(),
-                          Dialogs::Icon::Warning);
+    // Read after the previous subject's write, which may have been this subject's. A
+    // sheet that could not be read whole must not be written back over the file.
+    const Result<OpenedSubject> opened = db_.openSubject(code);
+    if (opened.isNotFound()) {
+        dialogs().notice(this, kNoSubject);
         return;
     }
-    // A sheet that could not be read whole must not be written back over the file.
-    bool read = false;
-    const AnswerSheet stored = db_.loadAnswers(code, &read);
-    if (!read) {
-        dialogs().message(this, kCaption, db_.lastError(), Dialogs::Icon::Warning);
+    if (opened.isFailed()) {
+        showStoreFailure(this, kCaption, kNotOpened, opened.failure(), Dialogs::Icon::Warning);
         return;
     }
+    const Subject* subject = &opened->subject;
     attached_ = code;
-    answers_ = stored;
+    answers_ = opened->answers;
     dirty_ = false;
     LblStatus->clear();
     mirrorStoredAnswers();
@@ -416,6 +419,12 @@ void Frmpas2::save() {
         dialogs().notice(this, kEnterNumber);
         return;
     }
+    // A code typed but never looked up: there is nothing to write, and saying that the
+    // changes were saved would be false.
+    if (!attached_) {
+        dialogs().notice(this, kNoSubjectChosen);
+        return;
+    }
     if (checking_ && !check_.openItems().isEmpty()) {
         const QList<int> open = check_.openItems();
         dialogs().message(this, kCaption, kOpenBeforeSave + listOf(open, 40));
@@ -441,8 +450,7 @@ bool Frmpas2::writeRows() {
 
 void Frmpas2::reportWriteFailure(const QString& lead) {
     LblStatus->setText(kNotWrittenRetry);
-    dialogs().message(this, kCaption, lead + QLatin1Char('\n') + db_.lastError(),
-                      Dialogs::Icon::Warning);
+    showStoreFailure(this, kCaption, lead, db_.lastFailure(), Dialogs::Icon::Warning);
 }
 
 bool Frmpas2::writePendingOrAsk(const QString& question) {

@@ -212,7 +212,7 @@ void Frmbackup::makeBackup() {
     const CopyResult result = backupDatabase(folder_, target, copyProgress());
     setCopying(false);
     if (!result.ok) {
-        copyFailed(result.error);
+        copyFailed(result);
         return;
     }
     dialogs().message(this, kProgramTitle, kBackupDone);
@@ -235,17 +235,17 @@ void Frmbackup::restore() {
     const RestoreResult result = restoreDatabase(folder_, source, clock().now(), copyProgress());
     setCopying(false);
     if (!result.ok) {
-        copyFailed(result.error);
+        copyFailed(result);
         return;
     }
     dialogs().message(this, kProgramTitle, kRestoreDone);
     endProgram();
 }
 
-void Frmbackup::copyFailed(const QString& reason) {
+void Frmbackup::copyFailed(const CopyResult& result) {
     ProgressBar1->setValue(0);
-    dialogs().message(this, kProgramTitle, kCopyFailed + QLatin1Char('\n') + reason,
-                      Dialogs::Icon::Critical);
+    dialogs().error(this, kProgramTitle, kCopyFailed + QLatin1Char('\n') + result.error,
+                    result.detail, Dialogs::Icon::Critical);
     // The operator asked to leave while the copy ran.
     if (endAfterCopy_)
         endProgram();

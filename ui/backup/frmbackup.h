@@ -62,7 +62,7 @@ private:
     void setCopying(bool copying);
     CopyProgress copyProgress();
     void step(qint64 done, qint64 total);
-    void copyFailed(const QString& reason);
+    void copyFailed(const CopyResult& result);
     void endProgram();
 
     AppFolder folder_;

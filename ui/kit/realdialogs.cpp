@@ -46,6 +46,14 @@ void RealDialogs::message(QWidget* owner, const QString& caption, const QString&
     box.exec();
 }
 
+void RealDialogs::error(QWidget* owner, const QString& caption, const QString& text,
+                        const QString& details, Icon icon) {
+    QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Ok, owner);
+    if (!details.isEmpty())
+        box.setDetailedText(details);
+    box.exec();
+}
+
 bool RealDialogs::askYesNo(QWidget* owner, const QString& caption, const QString& text,
                            Icon icon) {
     QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Yes | QMessageBox::No, owner);

@@ -12,6 +12,8 @@ class RealDialogs final : public Dialogs {
 public:
     void notice(QWidget* owner, const QString& text) override;
     void message(QWidget* owner, const QString& caption, const QString& text, Icon icon) override;
+    void error(QWidget* owner, const QString& caption, const QString& text, const QString& details,
+               Icon icon) override;
     bool askYesNo(QWidget* owner, const QString& caption, const QString& text, Icon icon) override;
     QString input(QWidget* owner, const QString& title, const QString& prompt,
                   const QString& defaultText) override;

@@ -61,6 +61,14 @@ ScopedServices::~ScopedServices() {
     currentClock = previousClock_;
 }
 
+void showStoreFailure(QWidget* owner, const QString& caption, const QString& lead,
+                      const StoreFailure& failure, Dialogs::Icon icon) {
+    QString text = describe(failure);
+    if (!lead.isEmpty())
+        text = lead + QLatin1Char('\n') + text;
+    dialogs().error(owner, caption, text, failure.detail, icon);
+}
+
 QString timeText(const QTime& time) {
     return time.toString(QStringLiteral("HH:mm:ss"));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/storefailure.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -22,6 +24,11 @@ public:
     // A box with OK only that waits for the operator.
     virtual void message(QWidget* owner, const QString& caption, const QString& text,
                          Icon icon = Icon::None) = 0;
+    // A box with OK only that waits for the operator, with a details section the operator
+    // may open (QMessageBox's detailed text): for the driver's own words under a Persian
+    // message, say. Empty details show no section.
+    virtual void error(QWidget* owner, const QString& caption, const QString& text,
+                       const QString& details, Icon icon = Icon::Critical) = 0;
     // Yes/No box; true for Yes.
     virtual bool askYesNo(QWidget* owner, const QString& caption, const QString& text,
                           Icon icon = Icon::None) = 0;
@@ -50,6 +57,11 @@ public:
 };
 
 Dialogs& dialogs();
+
+// Reports a store failure: `lead` (what was not done, may be empty), then the failure's
+// Persian sentence (describe()), with the driver's text as the details.
+void showStoreFailure(QWidget* owner, const QString& caption, const QString& lead,
+                      const StoreFailure& failure, Dialogs::Icon icon = Dialogs::Icon::Critical);
 Shell& shell();
 Clock& clock();
 

@@ -2,10 +2,12 @@
 
 #include "ui/main/about.h"
 #include "ui/main/exitpro.h"
+#include "ui/main/profilehandover.h"
 #include "ui/kit/fonts.h"
 #include "ui/scoring/frmklid.h"
 #include "ui/answersheet/frmpas2.h"
 #include "ui/test/frmtest.h"
+#include "ui/updatecheck/frmupdate.h"
 #include "ui/kit/geometry.h"
 #include "ui/kit/links.h"
 #include "ui/kit/navigator.h"
@@ -32,13 +34,17 @@ namespace hov {
 
 namespace {
 
-// A subject database that cannot be opened is reported, not taken for an empty one:
-// the menu actions that need rows would otherwise do nothing without a word.
-bool opened(QWidget* owner, const SubjectDb& db) {
-    if (db.isOpen())
-        return true;
-    dialogs().message(owner, QStringLiteral("خطا"), db.lastError(), Dialogs::Icon::Critical);
-    return false;
+const QString kErrorCaption = QStringLiteral("خطا");
+
+// Whether a menu action that needs rows has any. A count that could not be read (a file
+// that does not open, a table that cannot be read) is reported, not taken for zero:
+// the action would otherwise do nothing without a word.
+bool hasRows(QWidget* owner, SubjectDb& db, const std::optional<int>& count) {
+    if (!count) {
+        showStoreFailure(owner, kErrorCaption, QString(), db.lastFailure());
+        return false;
+    }
+    return *count > 0;
 }
 
 const char* const kHintProperty = "hovHint";
@@ -326,7 +332,7 @@ void Frm1::closePanels() {
 
 void Frm1::startTest() {
     SubjectDb db(folder_);
-    if (!opened(this, db) || db.subjectCount() == 0)
+    if (!hasRows(this, db, db.subjectCount()))
         return;
     closePanels();
     // Shown only once the code is settled; dropped on every way out before that.
@@ -341,25 +347,27 @@ void Frm1::startTest() {
                                    QStringLiteral("  مورد نظر را وارد كنيد "));
         return;
     }
-    if (!db.findSubject(code)) {
+    // Opening adds the answer rows the subject lacks: without its three rows the test
+    // could store nothing, and the operator hears of it now rather than after the
+    // subject has answered.
+    const Result<OpenedSubject> opened = db.openSubject(code);
+    if (opened.isNotFound()) {
         test.reset();
         dialogs().notice(this, QStringLiteral("فردي با اين مشخصات وجود ندارد"));
         return;
     }
-    // Without its three answer rows the test could store nothing; the operator hears of
-    // it now rather than after the subject has answered.
-    if (!db.ensureAnswerRows(code)) {
+    if (opened.isFailed()) {
         test.reset();
-        dialogs().message(this, QStringLiteral("خطا"),
-                          QStringLiteral("رديف پاسخ آزمودني در فايل اطلاعاتي ساخته نشد؛ تست اجرا نمي شود") +
-                              QLatin1Char('\n') + db.lastError(),
-                          Dialogs::Icon::Critical);
+        showStoreFailure(this, kErrorCaption,
+                         QStringLiteral("آزمودني در فايل اطلاعاتي آماده نشد؛ تست اجرا نمي شود"),
+                         opened.failure());
         return;
     }
     if (!test->attachSubject(code)) {
         const QString why = test->lastError();
+        const StoreFailure failure = test->lastFailure();
         test.reset();
-        dialogs().message(this, QStringLiteral("خطا"), why, Dialogs::Icon::Critical);
+        dialogs().error(this, kErrorCaption, why, failure.detail);
         return;
     }
     // From here the window owns itself (it deletes itself when closed).
@@ -370,18 +378,19 @@ void Frm1::startTest() {
 
 void Frm1::openScoring() {
     SubjectDb db(folder_);
-    if (!opened(this, db) || db.subjectCount() == 0)
+    if (!hasRows(this, db, db.subjectCount()))
         return;
     closePanels();
     Text3->setText(QStringLiteral("1"));
     auto* scoring = new FrmkLID(folder_);
+    connectProfileWindow(scoring, folder_);
     scoring->show();
     close();
 }
 
 void Frm1::openRoster() {
     SubjectDb db(folder_);
-    if (!opened(this, db) || db.answerRowCount(2) == 0)
+    if (!hasRows(this, db, db.answerRowCount(2)))
         return;
     closePanels();
     // The roster window comes with the roster.
@@ -410,7 +419,8 @@ void Frm1::openAbout() {
 }
 
 void Frm1::openUpdate() {
-    // The update window comes with the update check.
+    FrmUpdate update(folder_, this);
+    update.exec();
 }
 
 Exitpro* Frm1::openExitWindow(int leftTwips, int topTwips) {

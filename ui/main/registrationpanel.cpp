@@ -51,19 +51,14 @@ RegistrationPanel::RegistrationPanel(const AppFolder& folder, const QString& sub
     Text5 = field(this, QStringLiteral("Text5"));
     Text5->setMaxLength(3);
     DigitsOnlyGuard::install(Text5);
-    Combo1 = pickList(this, QStringLiteral("Combo1"),
-                      {QStringLiteral("مجرد"), QStringLiteral("متأهل"), QStringLiteral("مطلقه"),
-                       QStringLiteral("بيوه")});
+    Combo1 = pickList(this, QStringLiteral("Combo1"), maritalStates());
     Combo1->setToolTip(QStringLiteral("وضعيت تأهل خود را مشخص کنيد"));
     Text8 = field(this, QStringLiteral("Text8"));
     Text9 = field(this, QStringLiteral("Text9"));
     Text9->setReadOnly(true);
-    Combo2 = pickList(this, QStringLiteral("Combo2"), {QStringLiteral("مرد"), QStringLiteral("زن")});
+    Combo2 = pickList(this, QStringLiteral("Combo2"), sexes());
     Combo2->setToolTip(QStringLiteral("جنسيت را انتخاب كنيد"));
-    Combo3 = pickList(this, QStringLiteral("Combo3"),
-                      {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
-                       QStringLiteral("D"), QStringLiteral("E"), QStringLiteral("F"),
-                       QStringLiteral("G")});
+    Combo3 = pickList(this, QStringLiteral("Combo3"), groups());
     Text7 = field(this, QStringLiteral("Text7"));
     Text15 = field(this, QStringLiteral("Text15"));
     Text16 = field(this, QStringLiteral("Text16"));
@@ -125,19 +120,6 @@ RegistrationPanel::RegistrationPanel(const AppFolder& folder, const QString& sub
     hide();
 }
 
-QString RegistrationPanel::proposeCode(SubjectDb& db) {
-    const std::optional<QString> last = db.lastRegisteredCode();
-    if (!last)
-        return QString();
-    // A code that does not start with a number counts as 0; fractions and signs are
-    // dropped so the proposal is always a plain positive number.
-    const double value = leadingNumber(*last);
-    qint64 p = value >= 0 && value < 1e15 ? static_cast<qint64>(std::floor(value)) + 1 : 1;
-    while (db.codeExists(QString::number(p)))
-        ++p;
-    return QString::number(p);
-}
-
 void RegistrationPanel::open() {
     setGeometry(pxRect(90, 870, 7575, 2985));
     show();
@@ -149,7 +131,10 @@ void RegistrationPanel::open() {
     Text8->setText(jalali::dateText(now.date(), 0));
     Text11->setFocus();
     SubjectDb db(folder_);
-    Text11->setText(proposeCode(db));
+    const Result<QString> proposal = db.proposeCode();
+    Text11->setText(proposal.isFound() ? *proposal : QString());
+    if (proposal.isFailed())
+        showStoreFailure(window(), QStringLiteral("خطا"), QString(), proposal.failure());
 }
 
 bool RegistrationPanel::check() {
@@ -185,9 +170,16 @@ void RegistrationPanel::save() {
         return;
     SubjectDb db(folder_);
     const QString code = Text11->text();
-    if (db.codeExists(code)) {
+    switch (db.codeExists(code)) {
+    case Lookup::Found:
         dialogs().notice(window(), QStringLiteral("فردديگري با اين کد ثبت شده"));
         return;
+    case Lookup::Failed:
+        showStoreFailure(window(), QStringLiteral("خطا"),
+                         QStringLiteral("ثبت آزمودني انجام نشد و هيچ اطلاعاتي ذخيره نگرديد."),
+                         db.lastFailure());
+        return;
+    case Lookup::NotFound: break;
     }
     Subject s;
     s.code = code;
@@ -201,11 +193,10 @@ void RegistrationPanel::save() {
     s.date = Text8->text();
     s.time = Text9->text();
     // All four rows or none: a subject half registered would have no answer rows.
-    if (!db.isOpen() || !db.registerSubject(s)) {
-        dialogs().message(window(), QStringLiteral("خطا"),
-                          QStringLiteral("ثبت آزمودني انجام نشد و هيچ اطلاعاتي ذخيره نگرديد.") +
-                              QLatin1Char('\n') + db.lastError(),
-                          Dialogs::Icon::Critical);
+    if (!db.registerSubject(s)) {
+        showStoreFailure(window(), QStringLiteral("خطا"),
+                         QStringLiteral("ثبت آزمودني انجام نشد و هيچ اطلاعاتي ذخيره نگرديد."),
+                         db.lastFailure());
         return;
     }
     emit finished();

@@ -20,9 +20,6 @@ public:
 
     // Opens the panel for a new subject: empty fields, today's stamps, a proposed code.
     void open();
-    // The code proposed for the next subject: the first free number above the code
-    // registered last; empty when nobody is registered.
-    static QString proposeCode(class SubjectDb& db);
 
     QLabel* LblCode = nullptr;
     QLineEdit* Text11 = nullptr; // Code

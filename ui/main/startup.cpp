@@ -1,6 +1,6 @@
 #include "ui/main/startup.h"
 
-#include "data/databasefile.h"
+#include "data/databasecheck.h"
 #include "ui/kit/fonts.h"
 #include "ui/kit/navigator.h"
 #include "ui/kit/services.h"
@@ -12,15 +12,6 @@
 #include <QStringList>
 
 namespace hov {
-
-QString missingFilesMessage(const AppFolder& folder) {
-    QStringList missing;
-    for (const QString& path :
-         {folder.subjectDatabase(), folder.settingsDatabase(), folder.normsDatabase()})
-        if (!QFileInfo(path).isFile())
-            missing << DatabaseFile::missingFileMessage(path);
-    return missing.join(QLatin1Char('\n'));
-}
 
 int runProgram(const AppFolder& folder, const QString& lockPath) {
     QApplication::setStyle(QStringLiteral("Fusion"));
@@ -34,8 +25,18 @@ int runProgram(const AppFolder& folder, const QString& lockPath) {
                           Dialogs::Icon::Information);
         return 0;
     }
-    if (const QString missing = missingFilesMessage(folder); !missing.isEmpty()) {
-        dialogs().message(nullptr, QStringLiteral("خطا"), missing, Dialogs::Icon::Critical);
+    // A file that is missing, damaged or not one of ours is refused here, before any
+    // window opens, rather than at the first save.
+    if (const QList<StoreFailure> failures = checkDatabaseFiles(folder); !failures.isEmpty()) {
+        QStringList texts;
+        QStringList details;
+        for (const StoreFailure& failure : failures) {
+            texts << describe(failure);
+            if (!failure.detail.isEmpty())
+                details << failure.detail;
+        }
+        dialogs().error(nullptr, QStringLiteral("خطا"), texts.join(QLatin1Char('\n')),
+                        details.join(QLatin1Char('\n')));
         return 1;
     }
     nav::setAppFolder(folder);

@@ -76,23 +76,6 @@ QLabel* hiddenLabel(const QString& name, QWidget* parent) {
 
 } // namespace
 
-AnswerCounts countAnswers(const AnswerSheet& answers) {
-    AnswerCounts counts;
-    for (int item = 1; item <= kItemCount; ++item) {
-        const QString& t = answers.at(item);
-        if (t.isEmpty()) {
-            ++counts.unanswered;
-            counts.unansweredList +=
-                QLatin1Char(' ') + QString::number(item) + QStringLiteral("  ");
-        } else if (t == QLatin1String("1")) {
-            ++counts.yes;
-        } else if (t == QLatin1String("2")) {
-            ++counts.no;
-        }
-    }
-    return counts;
-}
-
 FrmkLID::FrmkLID(const AppFolder& folder, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                           Qt::WindowTitleHint | Qt::CustomizeWindowHint),
@@ -137,20 +120,12 @@ void FrmkLID::buildSubjectPanel() {
     Text11 = field(QStringLiteral("Text11"), panel);
     Text6 = field(QStringLiteral("Text6"), panel);
     Text3 = field(QStringLiteral("Text3"), panel);
-    Combo3 = listField(QStringLiteral("Combo3"),
-                       {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
-                        QStringLiteral("D"), QStringLiteral("E"), QStringLiteral("F"),
-                        QStringLiteral("G")},
-                       panel);
-    Combo2 =
-        listField(QStringLiteral("Combo2"), {QStringLiteral("مرد"), QStringLiteral("زن")}, panel);
+    Combo3 = listField(QStringLiteral("Combo3"), groups(), panel);
+    Combo2 = listField(QStringLiteral("Combo2"), sexes(), panel);
     Text10 = field(QStringLiteral("Text10"), panel);
     Text10->hide();
     Text2 = field(QStringLiteral("Text2"), panel);
-    Combo1 = listField(QStringLiteral("Combo1"),
-                       {QStringLiteral("مجرد"), QStringLiteral("متأهل"), QStringLiteral("مطلقه"),
-                        QStringLiteral("بيوه")},
-                       panel);
+    Combo1 = listField(QStringLiteral("Combo1"), maritalStates(), panel);
     Text7 = field(QStringLiteral("Text7"), panel);
     Text8 = field(QStringLiteral("Text8"), panel);
     Text9 = field(QStringLiteral("Text9"), panel);
@@ -275,33 +250,18 @@ void FrmkLID::buildScorePanel() {
 }
 
 void FrmkLID::loadClinic() {
-    SettingsDb settingsDb(folder_);
-    const ClinicSettings settings = settingsDb.load();
-    subjectTerm_ = settings.subjectTerm;
-    LblName->setText(settings.name);
-    LblAdress->setText(settings.address);
-    QPixmap logo;
-    if (!settings.logo.isEmpty())
-        logo.loadFromData(settings.logo);
-    Image1->setPixmap(logo);
-    Check1->setChecked(settings.printLogo);
+    clinic_ = SettingsDb(folder_).load();
+    LblName->setText(clinic_.name);
+    LblAdress->setText(clinic_.address);
+    Image1->setPixmap(clinicLogo());
+    Check1->setChecked(clinic_.printLogo);
 }
 
-bool FrmkLID::hasResult() const {
-    return !Text5->text().isEmpty();
-}
-
-QString FrmkLID::clinicName() const {
-    return LblName->text();
-}
-QString FrmkLID::clinicAddress() const {
-    return LblAdress->text();
-}
 QPixmap FrmkLID::clinicLogo() const {
-    return Image1->pixmap();
-}
-bool FrmkLID::printLogo() const {
-    return Check1->isChecked();
+    QPixmap logo;
+    if (!clinic_.logo.isEmpty())
+        logo.loadFromData(clinic_.logo);
+    return logo;
 }
 
 void FrmkLID::showSubject(const Subject& s) {
@@ -340,74 +300,61 @@ void FrmkLID::setSelecting(bool selecting) {
 }
 
 void FrmkLID::chooseSubject() {
+    const QString& term = clinic_.subjectTerm;
     const QString code =
-        dialogs().input(this, subjectTerm_ + QStringLiteral("  ") + QStringLiteral("را وارد کنيد"),
+        dialogs().input(this, term + QStringLiteral("  ") + QStringLiteral("را وارد کنيد"),
                         QStringLiteral(" Enter Code "));
     if (code.isEmpty()) {
-        dialogs().notice(this, kEmptyCodeStart + subjectTerm_ + kEmptyCodeEnd);
+        dialogs().notice(this, kEmptyCodeStart + term + kEmptyCodeEnd);
         return;
     }
     Text4->setText(code);
-    const std::optional<Subject> found = subjects_.findSubject(code);
-    if (!found) {
+    setSelecting(true);
+    // A subject who never answered gets the missing rows, as the other windows expect.
+    const Result<OpenedSubject> opened = subjects_.openSubject(code);
+    if (opened.isNotFound()) {
+        setSelecting(false);
         // The earlier subject, counts and scores stay, so the chart still matches the panel.
         dialogs().notice(this, QStringLiteral("فردي با اين مشخصات وجود ندارد"));
         return;
     }
-    const Subject previous = subject_;
-    showSubject(*found);
-    setSelecting(true);
-
-    // A subject who never answered gets the missing rows, as the other windows expect.
-    subjects_.ensureAnswerRows(code);
-    bool loaded = false;
-    const AnswerSheet answers = subjects_.loadAnswers(code, &loaded);
-    if (!loaded) {
+    if (opened.isFailed()) {
         // Scoring answers that could not be read would store zeros over the subject's
         // scores; stop with the window, answer fields included, as it was before.
-        dialogs().message(this, QStringLiteral("خطا"),
-                          QStringLiteral("پاسخهاي آزمودني خوانده نشد") + QStringLiteral("\r\n") +
-                              subjects_.lastError(),
-                          Dialogs::Icon::Warning);
-        showSubject(previous);
         setSelecting(false);
+        showStoreFailure(this, QStringLiteral("خطا"), QStringLiteral("پاسخهاي آزمودني خوانده نشد"),
+                         opened.failure(), Dialogs::Icon::Warning);
         return;
     }
-
-    TxtKLID = answers;
-    const AnswerCounts counts = countAnswers(TxtKLID);
-    showCounts(counts);
-    if (!counts.unansweredList.isEmpty())
+    showSubject(opened->subject);
+    TxtKLID = opened->answers;
+    counts_ = countAnswers(TxtKLID.values());
+    showCounts(counts_);
+    if (!counts_.unansweredList.isEmpty())
         dialogs().message(this, QStringLiteral("خطا"),
                           QStringLiteral("شما به سوالات زير را پاسخ نداده ايد") +
-                              QStringLiteral("\r\n\r\n") + counts.unansweredList,
+                              QStringLiteral("\r\n\r\n") + counts_.unansweredList,
                           Dialogs::Icon::Warning);
-    Command2->click();
+    compute();
     setSelecting(false);
 }
 
 void FrmkLID::compute() {
-    const std::array<int, kScaleCount> scores =
-        rawScores(std::span<const QString>(TxtKLID.values()));
+    result_.subject = subject_;
+    result_.unanswered = counts_.unanswered;
+    result_.yes = counts_.yes;
+    result_.no = counts_.no;
+    result_.rawScores = rawScores(std::span<const QString>(TxtKLID.values()));
+    hasResult_ = true;
+
     for (int i = 0; i < kScaleCount; ++i)
-        SLbl[static_cast<size_t>(i)]->setText(scoreText(scores[static_cast<size_t>(i)]));
+        SLbl[static_cast<size_t>(i)]->setText(result_.rawScoreText(i));
     Text5->setText(QStringLiteral("0"));
 
-    result_.subject = subject_;
-    result_.unanswered = SkinLblnam->text().toInt();
-    result_.yes = SkinLblyes->text().toInt();
-    result_.no = SkinLblno->text().toInt();
-    QList<QPair<QString, QString>> columns;
-    for (int i = 0; i < kScaleCount; ++i) {
-        const QString text = SLbl[static_cast<size_t>(i)]->text().trimmed();
-        result_.rawScores[static_cast<size_t>(i)] = text;
-        columns.append({QLatin1String(scales()[static_cast<size_t>(i)].ideColumn), text});
-    }
-    if (!subjects_.storeColumns(subject_.code, columns))
-        dialogs().message(this, QStringLiteral("خطا"),
-                          QStringLiteral("نمرات خام در پرونده آزمودني ذخيره نشد") +
-                              QStringLiteral("\r\n") + subjects_.lastError(),
-                          Dialogs::Icon::Warning);
+    if (!subjects_.storeRawScores(subject_.code, result_.rawScores))
+        showStoreFailure(this, QStringLiteral("خطا"),
+                         QStringLiteral("نمرات خام در پرونده آزمودني ذخيره نشد"),
+                         subjects_.lastFailure(), Dialogs::Icon::Warning);
 }
 
 void FrmkLID::openChart() {

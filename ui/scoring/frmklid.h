@@ -1,9 +1,12 @@
 #pragma once
 
 #include "data/appfolder.h"
-#include "scoring/scales.h"
+#include "data/scoringresult.h"
+#include "data/settingsdb.h"
 #include "data/subject.h"
 #include "data/subjectdb.h"
+#include "scoring/answers.h"
+#include "scoring/scales.h"
 
 #include <QPixmap>
 #include <QString>
@@ -19,47 +22,33 @@ class QPushButton;
 
 namespace hov {
 
-// What the profile window takes over from the scoring window after a computation.
-struct ScoringResult {
-    Subject subject; // the IDE row of the subject the scores belong to; subject.sex is Jens
-    int unanswered = 0;
-    int yes = 0; // answered exactly "1"
-    int no = 0;  // answered exactly "2"
-    // Raw scores in scale order, as shown and as the norms look them up.
-    std::array<QString, kScaleCount> rawScores;
-};
-
-// The three answer counts of one subject and the unanswered items in the warning's form.
-struct AnswerCounts {
-    int unanswered = 0;
-    int yes = 0;
-    int no = 0;
-    // " n  " for every unanswered item n, in item order.
-    QString unansweredList;
-};
-
-// Only an empty text is unanswered and only exactly "1" or "2" is a yes or a no; anything
-// else (" 1", "01", "3") counts nowhere here, though scoring may still read a number in it.
-AnswerCounts countAnswers(const AnswerSheet& answers);
-
 // The scoring window "کليد گذاري": choose a subject, count and warn about the answers,
 // compute and store the 18 raw scores, hand them to the profile window.
+//
+// The window's state lives in members (the subject, its answers, the result); the
+// controls the design names for it (Text5, Text10, the hidden clinic labels) are
+// their mirrors, never read back.
+//
+// result() hands the profile window the subject, the three counts and the raw scores;
+// the raw scores are numbers (ScoringResult::rawScores), their text form for display and
+// the norms' look-up is ScoringResult::rawScoreText(scale).
 class FrmkLID : public QWidget {
     Q_OBJECT
 public:
     explicit FrmkLID(const AppFolder& folder, QWidget* parent = nullptr);
 
-    // True once a computation has finished in this window (Text5 is "0"); it stays true
-    // while the window is open, also after a later selection that found nobody.
-    bool hasResult() const;
+    // True once a computation has finished in this window (Text5 shows "0"); it stays
+    // true while the window is open, also after a later selection that found nobody.
+    bool hasResult() const { return hasResult_; }
     // The last computation's subject, counts and raw scores; empty before the first.
     ScoringResult result() const { return result_; }
 
-    // The clinic data carried for the printed report.
-    QString clinicName() const;    // LblName
-    QString clinicAddress() const; // LblAdress
-    QPixmap clinicLogo() const;    // Image1; null without a logo
-    bool printLogo() const;        // Check1
+    // The clinic data carried for the printed report, as read when the window opened.
+    const ClinicSettings& clinic() const { return clinic_; }
+    QString clinicName() const { return clinic_.name; }       // mirrored in LblName
+    QString clinicAddress() const { return clinic_.address; } // mirrored in LblAdress
+    QPixmap clinicLogo() const;                              // Image1; null without a logo
+    bool printLogo() const { return clinic_.printLogo; }      // mirrored in Check1
 
     // Controls, named as in the design.
     QLineEdit* Text4 = nullptr;  // hidden: the code last entered
@@ -80,7 +69,7 @@ public:
     QLabel* SkinLblno = nullptr;
     std::array<QLabel*, kScaleCount> SLbl{}; // SLblDo ... SLblFe, in scale order
     QPushButton* Command1 = nullptr;         // "انتخاب آزمودني"
-    QPushButton* Command2 = nullptr;         // hidden: the computation
+    QPushButton* Command2 = nullptr;         // hidden: the computation (never clicked here)
     QPushButton* Command3 = nullptr;         // "رسم نمودار"
     QPushButton* Command4 = nullptr;         // " خروج"
     QLabel* LblName = nullptr;
@@ -100,6 +89,7 @@ private:
     void buildScorePanel();
     void loadClinic();
     void chooseSubject();
+    // Computes the raw scores of the answers held into result_, then shows and stores them.
     void compute();
     void showSubject(const Subject& subject);
     void showCounts(const AnswerCounts& counts);
@@ -109,11 +99,13 @@ private:
 
     AppFolder folder_;
     SubjectDb subjects_;
-    QString subjectTerm_; // T11
-    Subject subject_;     // the subject the window shows
+    ClinicSettings clinic_; // subjectTerm is T11
+    Subject subject_;       // the subject the window shows
     // The answer fields TxtKLID(1) to TxtKLID(480) of the current subject; never shown.
     AnswerSheet TxtKLID;
+    AnswerCounts counts_;   // of TxtKLID
     ScoringResult result_;
+    bool hasResult_ = false;
     bool leaving_ = false;
 };
 

@@ -7,6 +7,7 @@
 #include "ui/kit/navigator.h"
 #include "ui/kit/services.h"
 #include "ui/kit/theme.h"
+#include "scoring/answers.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -27,8 +28,6 @@ namespace hov {
 namespace {
 
 const QString kCaption = QStringLiteral("صفحه اجراي تست");
-const QString kYes = QStringLiteral("1");
-const QString kNo = QStringLiteral("2");
 const QString kErrorCaption = QStringLiteral("خطا");
 constexpr int kInstructionPoints = 12;
 constexpr int kItemPoints = 16;
@@ -160,22 +159,15 @@ void FrmTest::buildIdentityPanel() {
     TxtCode->setFocusPolicy(Qt::NoFocus);
     TxtFName = textField(QStringLiteral("TxtFName"), Frame1);
     TxtLName = textField(QStringLiteral("TxtLName"), Frame1);
-    CmbJens = listField(QStringLiteral("CmbJens"),
-                        {QStringLiteral("مرد"), QStringLiteral("زن")}, Frame1);
+    CmbJens = listField(QStringLiteral("CmbJens"), sexes(), Frame1);
     Text5 = textField(QStringLiteral("Text5"), Frame1);
     Text5->setMaxLength(3);
     DigitsOnlyGuard::install(Text5);
-    CmbTaahol = listField(QStringLiteral("CmbTaahol"),
-                          {QStringLiteral("مجرد"), QStringLiteral("متأهل"),
-                           QStringLiteral("مطلقه"), QStringLiteral("بيوه")},
-                          Frame1);
+    CmbTaahol = listField(QStringLiteral("CmbTaahol"), maritalStates(), Frame1);
     TxtTahsil = textField(QStringLiteral("TxtTahsil"), Frame1);
     TxtDate = textField(QStringLiteral("TxtDate"), Frame1);
     TxtTime = textField(QStringLiteral("TxtTime"), Frame1);
-    QStringList groups;
-    for (char letter = 'A'; letter <= 'G'; ++letter)
-        groups << QString(QLatin1Char(letter));
-    CmbGroup = listField(QStringLiteral("CmbGroup"), groups, Frame1);
+    CmbGroup = listField(QStringLiteral("CmbGroup"), groups(), Frame1);
     for (QWidget* latin : {static_cast<QWidget*>(TxtCode), static_cast<QWidget*>(Text5),
                            static_cast<QWidget*>(TxtDate), static_cast<QWidget*>(TxtTime),
                            static_cast<QWidget*>(CmbGroup)})
@@ -276,8 +268,8 @@ void FrmTest::buildTestArea() {
         option->setAutoExclusive(false);
         option->installEventFilter(this);
     }
-    connect(Option1, &QRadioButton::clicked, this, [this] { answer(kYes); });
-    connect(Option2, &QRadioButton::clicked, this, [this] { answer(kNo); });
+    connect(Option1, &QRadioButton::clicked, this, [this] { answer(kAnswerYes); });
+    connect(Option2, &QRadioButton::clicked, this, [this] { answer(kAnswerNo); });
 
     CmdBack = button(QStringLiteral("CmdBack"), QStringLiteral("قبلي"), pxRect(5400, 6600, 1800, 540), this);
     CmdNext = button(QStringLiteral("CmdNext"), QStringLiteral("بعدي"), pxRect(3000, 6600, 1800, 540), this);
@@ -301,28 +293,22 @@ void FrmTest::showPreparing() {
 }
 
 bool FrmTest::attachSubject(const QString& code) {
-    const std::optional<Subject> subject = db_.findSubject(code);
-    if (!subject) {
-        error_ = db_.isOpen() ? QStringLiteral("فردي با اين مشخصات وجود ندارد") : db_.lastError();
-        return false;
-    }
     // The window stands on the subject's three rows; a write to a row that is not there
     // would store nothing.
-    for (int table = 0; table < kAnswerTableCount; ++table)
-        if (!db_.hasAnswerRow(code, table)) {
-            error_ = kAnswersNotRead + QLatin1Char('\n') +
-                     QStringLiteral("رديف پاسخ %1 پيدا نشد").arg(answerTableName(table));
-            return false;
-        }
-    bool read = false;
-    AnswerSheet sheet = db_.loadAnswers(code, &read);
-    if (!read) {
-        error_ = kAnswersNotRead + QLatin1Char('\n') + db_.lastError();
+    const Result<OpenedSubject> opened = db_.openSubject(code, SubjectDb::MissingRows::Refuse);
+    failure_ = StoreFailure();
+    if (opened.isNotFound()) {
+        error_ = QStringLiteral("فردي با اين مشخصات وجود ندارد");
+        return false;
+    }
+    if (opened.isFailed()) {
+        failure_ = opened.failure();
+        error_ = kAnswersNotRead + QLatin1Char('\n') + describe(failure_);
         return false;
     }
     code_ = code;
-    subject_ = *subject;
-    sheet_ = sheet;
+    subject_ = opened->subject;
+    sheet_ = opened->answers;
     pending_ = {};
     attachedItem_ = 0;
     fillIdentityPanel(subject_);
@@ -402,8 +388,8 @@ void FrmTest::showItem() {
 
 void FrmTest::showAnswer(const QString& value) {
     // Anything but "1" and "2" (a value this window never writes) selects neither.
-    Option1->setChecked(value == kYes);
-    Option2->setChecked(value == kNo);
+    Option1->setChecked(value == kAnswerYes);
+    Option2->setChecked(value == kAnswerNo);
 }
 
 void FrmTest::answer(const QString& value) {
@@ -420,9 +406,7 @@ void FrmTest::step(int delta) {
     if (n >= 1 && n <= kItemCount) {
         const int table = answerTableOf(static_cast<int>(n));
         if (!writeAnswerRow(table))
-            dialogs().message(this, kErrorCaption,
-                              answersNotSaved(table) + QLatin1Char('\n') + db_.lastError(),
-                              Dialogs::Icon::Critical);
+            showStoreFailure(this, kErrorCaption, answersNotSaved(table), db_.lastFailure());
     }
     Text6->setText(QString::number(n + delta));
 }
@@ -439,35 +423,24 @@ bool FrmTest::writeAnswerRow(int table) {
 }
 
 bool FrmTest::writeIdentity() {
-    struct Field {
-        const char* column;
-        QString Subject::*stored;
-        QString shown;
-    };
-    const Field fields[] = {
-        {"FName", &Subject::firstName, TxtFName->text()},
-        {"LName", &Subject::lastName, TxtLName->text()},
-        {"Jens", &Subject::sex, choice(CmbJens, subject_.sex)},
-        {"Sen", &Subject::age, Text5->text()},
-        {"Taahol", &Subject::marital, choice(CmbTaahol, subject_.marital)},
-        {"Tahsil", &Subject::education, TxtTahsil->text()},
-        {"Date", &Subject::date, TxtDate->text()},
-        {"Time", &Subject::time, TxtTime->text()},
-        {"Group", &Subject::group, choice(CmbGroup, subject_.group)},
-    };
-    // Only the edited columns: a null column shows as an empty field and, left empty,
-    // stays null (QString compares null and empty equal).
-    QList<QPair<QString, QString>> columns;
-    for (const Field& f : fields)
-        if (f.shown != subject_.*f.stored)
-            columns.append({QLatin1String(f.column), f.shown});
-    if (columns.isEmpty())
+    Subject shown = subject_;
+    shown.firstName = TxtFName->text();
+    shown.lastName = TxtLName->text();
+    shown.sex = choice(CmbJens, subject_.sex);
+    shown.age = Text5->text();
+    shown.marital = choice(CmbTaahol, subject_.marital);
+    shown.education = TxtTahsil->text();
+    shown.date = TxtDate->text();
+    shown.time = TxtTime->text();
+    shown.group = choice(CmbGroup, subject_.group);
+    // Only the edited fields: a null column shows as an empty field and, left empty,
+    // stays null.
+    const SubjectChanges changes = changedFields(subject_, shown);
+    if (changes.isEmpty())
         return true;
-    if (!db_.storeColumns(code_, columns))
+    if (!db_.updateSubject(code_, changes))
         return false;
-    for (const Field& f : fields)
-        if (f.shown != subject_.*f.stored)
-            subject_.*f.stored = f.shown;
+    applyChanges(subject_, changes);
     return true;
 }
 

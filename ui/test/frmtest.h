@@ -35,6 +35,9 @@ public:
     // (with lastError()) when any of them cannot be read; the window is then unusable.
     bool attachSubject(const QString& code);
     const QString& lastError() const { return error_; }
+    // The store failure behind lastError(), for its details; Kind::None when the subject
+    // was simply not found.
+    const StoreFailure& lastFailure() const { return failure_; }
     // Shows the window in its waiting state, item number 0.
     void showWaiting();
 
@@ -91,6 +94,7 @@ private:
     SubjectDb db_;
     QString code_;
     QString error_;
+    StoreFailure failure_;
     Subject subject_;               // the IDE row as last read or written
     AnswerSheet sheet_;
     std::array<std::set<int>, kAnswerTableCount> pending_; // changed items per table
