@@ -31,6 +31,9 @@ public:
     void message(QWidget*, const QString&, const QString& text, Icon) override {
         lastMessage = text;
     }
+    void error(QWidget*, const QString&, const QString& text, const QString&, Icon) override {
+        lastMessage = text;
+    }
     bool askYesNo(QWidget*, const QString&, const QString&, Icon) override { return true; }
     QString input(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
     QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
