@@ -186,9 +186,12 @@ CopyResult copyFileSafely(const QString& source, const QString& target,
 
     std::error_code ec;
     std::filesystem::rename(fsPath(out.fileName()), fsPath(target), ec);
-    if (ec)
-        return failure(QStringLiteral("فايل %1 جايگزين نشد").arg(native(target)),
-                       QString::fromStdString(ec.message()));
+    if (ec) {
+        CopyResult r = failure(QStringLiteral("فايل %1 جايگزين نشد").arg(native(target)),
+                               QString::fromStdString(ec.message()));
+        r.atReplace = true;
+        return r;
+    }
     out.setAutoRemove(false);
     // The copy is in place; a folder entry not yet on the disk is not worth a failure.
     waitForDisk([folder] { return syncFolder(folder); }, progress);

@@ -22,10 +22,12 @@ struct CopyResult {
     QString error;
     // The system's or the driver's own words, for the details of an error box.
     QString detail;
+    // The copy was complete, but the target could not be replaced (a file in use, say).
+    bool atReplace = false;
 
-    static CopyResult success() { return {true, {}, {}}; }
+    static CopyResult success() { return {true, {}, {}, false}; }
     static CopyResult failure(const QString& error, const QString& detail = QString()) {
-        return {false, error, detail};
+        return {false, error, detail, false};
     }
 };
 

@@ -125,6 +125,7 @@ private slots:
     void restoreQuestionsAndMessages();
     void restoreOfBadFiles_data();
     void restoreOfBadFiles();
+    void restoreThatCannotReplaceTheDatabase();
     void copyKeepsTheWindowResponsiveAndGuarded();
     void everyWayOutEndsTheProgram_data();
     void everyWayOutEndsTheProgram();
@@ -501,6 +502,43 @@ void TestFrmbackup::restoreOfBadFiles() {
         QVERIFY(w->isVisible());
         QCOMPARE(backupsIn(folder), QStringList());
     }
+}
+
+// The backup is copied and checked, HOVDB.mdb is kept, and then something stands in the
+// way of the replace: the operator is told to close the other windows.
+void TestFrmbackup::restoreThatCannotReplaceTheDatabase() {
+    Fixture f;
+    const AppFolder folder = f.app.folder();
+    QTemporaryDir dir;
+    const QString backup = dir.filePath("b.mdbB");
+    QVERIFY(QFile::copy(f.database(), backup));
+    QScopedPointer<Frmbackup> w(f.open());
+    w->Text2->setText(backup);
+    f.dialogs.queueYesNo(true);
+    int passes = 0;
+    connect(w.data(), &Frmbackup::copyStepped, this, [&](qint64 done, qint64 total) {
+        // The second copy is the safety copy of HOVDB.mdb, already open for reading.
+        if (passes == 1 && QFileInfo(f.database()).isFile()) {
+            QFile::remove(f.database());
+            QDir().mkpath(f.database() + QStringLiteral("/in use"));
+        }
+        if (done == total)
+            ++passes;
+    });
+    QTest::mouseClick(w->VisualButtonEx3, Qt::LeftButton);
+    QCOMPARE(passes, 2);
+    const hovtest::Shown& last = f.dialogs.shown.last();
+    QCOMPARE(last.caption, QStringLiteral("خطا"));
+    QVERIFY2(last.text.endsWith(
+                 QStringLiteral("\nتمامي فرم ها را ببندبد به جز فرم اصلي و اين پنجره")),
+             qPrintable(last.text));
+    QVERIFY(last.text.contains(QStringLiteral("جايگزين نشد")));
+    QVERIFY(!last.details.isEmpty());
+    QCOMPARE(f.icons.last(), Dialogs::Icon::Warning);
+    QCOMPARE(f.navigation.ends, 0);
+    QVERIFY(QFileInfo(f.database()).isDir());
+    QCOMPARE(backupsIn(folder).size(), 1);
+    QCOMPARE(strayFiles(f.app.path()), QStringList());
 }
 
 void TestFrmbackup::copyKeepsTheWindowResponsiveAndGuarded() {

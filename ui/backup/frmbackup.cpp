@@ -42,6 +42,7 @@ const QString kRestoreQuestion = QStringLiteral("آيا ميخواهيد اطل�
 const QString kRestoreRefused = QStringLiteral("عدم موفقيت در بازيابي اطلاعات ");
 const QString kRestoreDone = QStringLiteral("بازيابي اطلاعات انجام شد");
 const QString kCopyFailed = QStringLiteral("اشکال در ايجاد نسخه پشتيباني");
+const QString kCloseOthers = QStringLiteral("تمامي فرم ها را ببندبد به جز فرم اصلي و اين پنجره");
 constexpr qint64 kEventIntervalNs = 2'000'000;
 
 QPushButton* button(const QString& name, const QString& caption, const QRect& place,
@@ -234,6 +235,15 @@ void Frmbackup::restore() {
     setCopying(true);
     const RestoreResult result = restoreDatabase(folder_, source, clock().now(), copyProgress());
     setCopying(false);
+    if (!result.ok && result.atReplace) {
+        // Checked and ready, but HOVDB.mdb would not give way: something still holds it.
+        ProgressBar1->setValue(0);
+        dialogs().error(this, kErrorCaption, result.error + QLatin1Char('\n') + kCloseOthers,
+                        result.detail, Dialogs::Icon::Warning);
+        if (endAfterCopy_)
+            endProgram();
+        return;
+    }
     if (!result.ok) {
         copyFailed(result);
         return;
