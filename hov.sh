@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 build="$here/build"
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
-          libgl-dev pkg-config libsodium-dev curl)
+          libgl-dev pkg-config libsodium-dev curl libzip-dev python3-docx poppler-utils)
 
 install_missing() {
   local missing=()

@@ -27,14 +27,20 @@ const QStringList& NormsDb::tables() {
     return names;
 }
 
+// A column named with its table: SQLite reads a lone double-quoted name that is not a column
+// as a text literal, so a file that lacks the column would read its name as every value.
+QString NormsDb::column(const QString& table, const QString& name) const {
+    return file_.table(table) + QLatin1Char('.') + file_.column(name);
+}
+
 std::optional<QList<NormRow>> NormsDb::normRows() {
     if (!file_.begin())
         return std::nullopt;
-    QStringList columns{file_.column(QStringLiteral("Score"))};
+    QStringList columns{column(QStringLiteral("tp"), QStringLiteral("Score"))};
     for (int k = 0; k < kScaleCount; ++k)
-        columns << file_.column(normColumn(k, QLatin1Char('m')));
+        columns << column(QStringLiteral("tp"), normColumn(k, QLatin1Char('m')));
     for (int k = 0; k < kScaleCount; ++k)
-        columns << file_.column(normColumn(k, QLatin1Char('f')));
+        columns << column(QStringLiteral("tp"), normColumn(k, QLatin1Char('f')));
     QSqlQuery q(file_.database());
     q.setForwardOnly(true);
     // A plain scan gives the table's own order, in which the first of a repeated Score wins.
@@ -65,7 +71,7 @@ std::optional<QList<ParagraphRow>> NormsDb::paragraphRows() {
     q.setForwardOnly(true);
     QStringList columns;
     for (const char* name : {"id", "Name", "1", "2", "3", "4"})
-        columns << file_.column(QLatin1String(name));
+        columns << column(QStringLiteral("Taf"), QLatin1String(name));
     if (!file_.exec(q, QStringLiteral("SELECT %1 FROM %2")
                            .arg(columns.join(QStringLiteral(", ")), file_.table(QStringLiteral("Taf")))))
         return std::nullopt;

@@ -32,6 +32,7 @@ public:
     std::optional<QList<ParagraphRow>> paragraphRows();
 
 private:
+    QString column(const QString& table, const QString& name) const;
     DatabaseFile file_;
 };
 

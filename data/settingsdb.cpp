@@ -12,6 +12,14 @@ QStringList ClinicSettings::contacts() const {
     return {email, telegram, instagram, website, twitter, phone};
 }
 
+QString ClinicSettings::contactBlock() const {
+    QString block;
+    for (const QString& value : contacts())
+        if (!value.isEmpty())
+            block += value + QStringLiteral("\r\n");
+    return block;
+}
+
 namespace {
 
 const QString kTheme = QStringLiteral("Theme");

@@ -25,6 +25,9 @@ struct ClinicSettings {
 
     // T1 to T6 in this order.
     QStringList contacts() const;
+    // The contact block the main window shows and the printed report's footer carries:
+    // T1 to T6 that are not empty, each followed by CR LF.
+    QString contactBlock() const;
 };
 
 // Theme.adz, the clinic settings file.

@@ -1,9 +1,12 @@
 #include "data/subject.h"
 
+#include "scoring/tscores.h"
+
 namespace hov {
 
 const QStringList& sexes() {
-    static const QStringList values{QStringLiteral("مرد"), QStringLiteral("زن")};
+    // The domain's two sex texts: the norms are read by them.
+    static const QStringList values{kMaleText, kFemaleText};
     return values;
 }
 

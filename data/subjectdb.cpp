@@ -447,8 +447,10 @@ SubjectDb::StoredInterpretation SubjectDb::loadInterpretation(const QString& cod
         return result;
     QSqlQuery q(file_.database());
     q.setForwardOnly(true);
-    if (!file_.exec(q, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
-                           .arg(file_.column(QStringLiteral("Taf")), file_.table(kIde), file_.column(kCode)),
+    // Named with its table: a lone "Taf" that is not a column would read as the text 'Taf'.
+    const QString ide = file_.table(kIde);
+    if (!file_.exec(q, QStringLiteral("SELECT %1.%2 FROM %1 WHERE %1.%3 = ?")
+                           .arg(ide, file_.column(QStringLiteral("Taf")), file_.column(kCode)),
                     {code}))
         return result;
     if (!q.next()) {

@@ -12,18 +12,11 @@ using namespace hov;
 
 namespace {
 
+// The sample subject with texts that would break SQL pasted together.
 Subject subjectWithCode(const QString& code) {
-    Subject s;
-    s.code = code;
-    s.firstName = QStringLiteral("سارا");
+    Subject s = hovtest::sampleSubject(code);
     s.lastName = QStringLiteral("O'Brien \"Jr\"");
-    s.age = QStringLiteral("34");
-    s.sex = QStringLiteral("زن");
-    s.marital = QStringLiteral("مجرد");
-    s.group = QStringLiteral("B");
     s.education = QStringLiteral("كارشناسي ارشد; DROP TABLE IDE; --");
-    s.date = QStringLiteral("1403/01/05");
-    s.time = QStringLiteral("09:05:07");
     return s;
 }
 
@@ -111,9 +104,8 @@ void TestData::codesDifferByLeadingZeroAndBlank() {
 void TestData::registrationWritesFourRowsOrNone() {
     hovtest::TestAppFolder app;
     // A failure between the rows: the second answer row cannot be written.
-    QVERIFY(app.exec(QStringLiteral("HOVDB.mdb"),
-                     QStringLiteral("CREATE TRIGGER fail_answer2 BEFORE INSERT ON \"Answer2\" "
-                                    "BEGIN SELECT RAISE(ABORT, 'disk trouble'); END")));
+    QVERIFY(app.refuseWrites(QStringLiteral("HOVDB.mdb"), QStringLiteral("Answer2"),
+                             hovtest::TestAppFolder::Insert, QStringLiteral("disk trouble")));
     SubjectDb db(app.folder());
     QVERIFY(!db.registerSubject(subjectWithCode(QStringLiteral("12"))));
     QVERIFY(db.lastFailure().detail.contains(QStringLiteral("disk trouble")));
@@ -121,7 +113,7 @@ void TestData::registrationWritesFourRowsOrNone() {
     for (int table = 0; table < kAnswerTableCount; ++table)
         QCOMPARE(db.answerRowCount(table), 0);
 
-    QVERIFY(app.exec(QStringLiteral("HOVDB.mdb"), QStringLiteral("DROP TRIGGER fail_answer2")));
+    QVERIFY(app.allowWrites(QStringLiteral("HOVDB.mdb"), QStringLiteral("Answer2")));
     QVERIFY(db.registerSubject(subjectWithCode(QStringLiteral("12"))));
     QCOMPARE(db.subjectCount(), 1);
     for (int table = 0; table < kAnswerTableCount; ++table)

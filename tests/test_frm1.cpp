@@ -328,8 +328,7 @@ void TestFrm1::handOverClosesWithoutExitWindow() {
     bool exitShown = false;
     connect(w, &Frm1::exitWindowShown, this, [&] { exitShown = true; });
     w->show();
-    w->Text3->setText(QStringLiteral("1"));
-    w->close();
+    w->closeForHandOver();
     QVERIFY(!exitShown);
 }
 

@@ -31,18 +31,7 @@ const QString kWarningLead =
 const QString kNobody = QStringLiteral("فردي با اين مشخصات وجود ندارد");
 
 Subject subjectWith(const QString& code, const QString& sex = QStringLiteral("مرد")) {
-    Subject s;
-    s.code = code;
-    s.firstName = QStringLiteral("علي");
-    s.lastName = QStringLiteral("رضايي");
-    s.age = QStringLiteral("34");
-    s.sex = sex;
-    s.marital = QStringLiteral("متأهل");
-    s.group = QStringLiteral("C");
-    s.education = QStringLiteral("ليسانس");
-    s.date = QStringLiteral("1403/01/05");
-    s.time = QStringLiteral("09:05:07");
-    return s;
+    return hovtest::sampleSubject(code, sex);
 }
 
 AnswerSheet uniformSheet(const QString& answer) {

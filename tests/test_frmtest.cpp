@@ -30,20 +30,6 @@ const QString kStart = QStringLiteral("شروع");
 const QString kDigitsOnly = QStringLiteral("شما بايد عدد وارد كنيد");
 const QString kNotFound = QStringLiteral("فردي با اين مشخصات وجود ندارد");
 
-Subject sampleSubject(const QString& code) {
-    Subject s;
-    s.code = code;
-    s.firstName = QStringLiteral("مريم");
-    s.lastName = QStringLiteral("رضايي");
-    s.age = QStringLiteral("29");
-    s.sex = QStringLiteral("زن");
-    s.marital = QStringLiteral("مجرد");
-    s.group = QStringLiteral("C");
-    s.education = QStringLiteral("ليسانس");
-    s.date = QStringLiteral("1403/01/05");
-    s.time = QStringLiteral("09:05:07");
-    return s;
-}
 
 QString sqlText(QString text) {
     return QLatin1Char('\'') + text.replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
@@ -196,7 +182,7 @@ FrmTest* TestFrmTest::openWaiting(hovtest::WindowFixture& f, const QString& code
     if (!f.app.isValid())
         return nullptr;
     SubjectDb db(f.app.folder());
-    if (db.codeExists(code) != Lookup::Found && !db.registerSubject(sampleSubject(code)))
+    if (db.codeExists(code) != Lookup::Found && !db.registerSubject(hovtest::sampleSubject(code)))
         return nullptr;
     auto* w = new FrmTest(f.app.folder());
     w->showPreparing();
@@ -346,7 +332,7 @@ void TestFrmTest::startTest() {
     hovtest::WindowFixture f;
     QVERIFY(f.app.isValid());
     SubjectDb db(f.app.folder());
-    QVERIFY(db.registerSubject(sampleSubject(registered)));
+    QVERIFY(db.registerSubject(hovtest::sampleSubject(registered)));
     const QString term = SettingsDb(f.app.folder()).load().subjectTerm;
     QCOMPARE(term, QStringLiteral("کد آزمودني"));
 
@@ -395,7 +381,7 @@ void TestFrmTest::missingAnswerRowsAreAdded() {
     hovtest::WindowFixture f;
     QVERIFY(f.app.isValid());
     const QString code = QStringLiteral("31");
-    QVERIFY(SubjectDb(f.app.folder()).registerSubject(sampleSubject(code)));
+    QVERIFY(SubjectDb(f.app.folder()).registerSubject(hovtest::sampleSubject(code)));
     const int answered[] = {5, 200, 400}; // one item per table
     for (int item : answered)
         QVERIFY(store(f.app, code, item, QStringLiteral("'2'")));
@@ -443,12 +429,11 @@ void TestFrmTest::startRefusedWhenRowsCannotBeMade() {
     hovtest::WindowFixture f;
     QVERIFY(f.app.isValid());
     const QString code = QStringLiteral("44");
-    QVERIFY(SubjectDb(f.app.folder()).registerSubject(sampleSubject(code)));
+    QVERIFY(SubjectDb(f.app.folder()).registerSubject(hovtest::sampleSubject(code)));
     QVERIFY(f.app.exec(QStringLiteral("HOVDB.mdb"), QStringLiteral("DELETE FROM \"Answer2\" WHERE \"Code\" = '44'")));
     if (blocked == QLatin1String("INSERT"))
-        QVERIFY(f.app.exec(QStringLiteral("HOVDB.mdb"),
-                           QStringLiteral("CREATE TRIGGER block BEFORE INSERT ON \"Answer2\" "
-                                          "BEGIN SELECT RAISE(ABORT, 'disk full'); END")));
+        QVERIFY(f.app.refuseWrites(QStringLiteral("HOVDB.mdb"), QStringLiteral("Answer2"),
+                                   hovtest::TestAppFolder::Insert));
 
     if (blocked == QLatin1String("INSERT")) {
         QPointer<Frm1> main = new Frm1(f.app.folder());
@@ -474,7 +459,7 @@ void TestFrmTest::startRefusedWhenRowsCannotBeMade() {
 // the supplied asset.
 void TestFrmTest::waitingAndAnsweringStates() {
     hovtest::WindowFixture f;
-    SubjectDb(f.app.folder()).registerSubject(sampleSubject(QStringLiteral("12")));
+    SubjectDb(f.app.folder()).registerSubject(hovtest::sampleSubject(QStringLiteral("12")));
     auto* w = new FrmTest(f.app.folder());
     w->showPreparing();
     QVERIFY(w->SkinLabel3->isVisibleTo(w));
@@ -601,7 +586,7 @@ void TestFrmTest::stepping() {
     hovtest::WindowFixture f;
     QVERIFY(f.app.isValid());
     const QString code = QStringLiteral("12");
-    QVERIFY(SubjectDb(f.app.folder()).registerSubject(sampleSubject(code)));
+    QVERIFY(SubjectDb(f.app.folder()).registerSubject(hovtest::sampleSubject(code)));
     QVERIFY(store(f.app, code, 161, QStringLiteral("'2'")));
     QVERIFY(store(f.app, code, 321, QStringLiteral("'1'")));
     FrmTest* w = openStarted(f, code);
@@ -647,7 +632,7 @@ void TestFrmTest::storedAnswerShownAndKept() {
     hovtest::WindowFixture f;
     QVERIFY(f.app.isValid());
     const QString code = QStringLiteral("12");
-    QVERIFY(SubjectDb(f.app.folder()).registerSubject(sampleSubject(code)));
+    QVERIFY(SubjectDb(f.app.folder()).registerSubject(hovtest::sampleSubject(code)));
     QVERIFY(store(f.app, code, 7, sqlValue));
     QVERIFY(store(f.app, code, 6, QStringLiteral("'1'")));
     const QVariant before = stored(f.app, code, 7);
@@ -684,7 +669,7 @@ void TestFrmTest::clickAnswersDoubleClickClears() {
     hovtest::WindowFixture f;
     QVERIFY(f.app.isValid());
     const QString code = QStringLiteral("12");
-    QVERIFY(SubjectDb(f.app.folder()).registerSubject(sampleSubject(code)));
+    QVERIFY(SubjectDb(f.app.folder()).registerSubject(hovtest::sampleSubject(code)));
     QVERIFY(store(f.app, code, 21, QStringLiteral("'1'")));
     FrmTest* w = openStarted(f, code);
     QVERIFY(w);
@@ -813,9 +798,8 @@ void TestFrmTest::failedWriteIsReported() {
     const QString code = QStringLiteral("12");
     FrmTest* w = openStarted(f, code);
     QVERIFY(w);
-    QVERIFY(f.app.exec(QStringLiteral("HOVDB.mdb"),
-                       QStringLiteral("CREATE TRIGGER block BEFORE UPDATE ON \"Answer1\" "
-                                      "BEGIN SELECT RAISE(ABORT, 'disk full'); END")));
+    QVERIFY(f.app.refuseWrites(QStringLiteral("HOVDB.mdb"), QStringLiteral("Answer1"),
+                               hovtest::TestAppFolder::Update));
     click(w->Option1);
     QTest::mouseClick(w->CmdNext, Qt::LeftButton);
     QCOMPARE(f.dialogs.shown.size(), 1);
@@ -827,7 +811,7 @@ void TestFrmTest::failedWriteIsReported() {
     QCOMPARE(w->Text6->text(), QStringLiteral("2"));
     QVERIFY(stored(f.app, code, 1).isNull());
 
-    QVERIFY(f.app.exec(QStringLiteral("HOVDB.mdb"), QStringLiteral("DROP TRIGGER block")));
+    QVERIFY(f.app.allowWrites(QStringLiteral("HOVDB.mdb"), QStringLiteral("Answer1")));
     QTest::mouseClick(w->CmdNext, Qt::LeftButton);
     QCOMPARE(stored(f.app, code, 1).toString(), QStringLiteral("1"));
     QCOMPARE(f.dialogs.shown.size(), 1);
@@ -859,10 +843,7 @@ void TestFrmTest::failedWriteOnClose() {
     typeNumber(w, QStringLiteral("2"));
     click(w->Option1);
     w->TxtFName->setText(QStringLiteral("Sara"));
-    QVERIFY(f.app.exec(QStringLiteral("HOVDB.mdb"),
-                       QStringLiteral("CREATE TRIGGER block BEFORE UPDATE ON \"%1\" "
-                                      "BEGIN SELECT RAISE(ABORT, 'disk full'); END")
-                           .arg(table)));
+    QVERIFY(f.app.refuseWrites(QStringLiteral("HOVDB.mdb"), table, hovtest::TestAppFolder::Update));
 
     f.dialogs.queueYesNo(closeAnyway);
     QCOMPARE(w->close(), closeAnyway);
@@ -879,7 +860,7 @@ void TestFrmTest::failedWriteOnClose() {
     }
     QVERIFY(alive && alive->isVisible());
     QCOMPARE(mainWindowsShown_, 0);
-    QVERIFY(f.app.exec(QStringLiteral("HOVDB.mdb"), QStringLiteral("DROP TRIGGER block")));
+    QVERIFY(f.app.allowWrites(QStringLiteral("HOVDB.mdb"), table));
     QVERIFY(w->close());
     flushDeletes();
     QVERIFY(!alive);
@@ -895,7 +876,7 @@ void TestFrmTest::identityPanelKeepsWhatItCannotShow() {
     hovtest::WindowFixture f;
     QVERIFY(f.app.isValid());
     const QString code = QStringLiteral("12");
-    QVERIFY(SubjectDb(f.app.folder()).registerSubject(sampleSubject(code)));
+    QVERIFY(SubjectDb(f.app.folder()).registerSubject(hovtest::sampleSubject(code)));
     QVERIFY(f.app.exec(QStringLiteral("HOVDB.mdb"),
                        QStringLiteral("UPDATE \"IDE\" SET \"Jens\" = 'M', \"Sen\" = '1040', "
                                       "\"Tahsil\" = NULL, \"Group\" = '' WHERE \"Code\" = '12'")));

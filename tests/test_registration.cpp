@@ -236,8 +236,7 @@ void TestRegistration::refusesADuplicateCode() {
 
 void TestRegistration::failedWriteLeavesNothingAndSaysSo() {
     hovtest::WindowFixture f;
-    QVERIFY(f.app.exec(kHov, QStringLiteral("CREATE TRIGGER no_answer3 BEFORE INSERT ON \"Answer3\" "
-                                            "BEGIN SELECT RAISE(ABORT, 'disk full'); END")));
+    QVERIFY(f.app.refuseWrites(kHov, QStringLiteral("Answer3"), hovtest::TestAppFolder::Insert));
     Frm1 w(f.app.folder());
     w.show();
     w.Command1->click();

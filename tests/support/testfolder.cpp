@@ -92,4 +92,51 @@ QVariant TestAppFolder::value(const QString& fileName, const QString& sql) {
     });
 }
 
+namespace {
+
+const char* const kWrites[] = {"INSERT", "UPDATE", "DELETE"};
+
+QString triggerName(const QString& table, int write) {
+    return QStringLiteral("\"hovtest_refuse_%1_%2\"").arg(table, QLatin1String(kWrites[write]));
+}
+
+} // namespace
+
+bool TestAppFolder::refuseWrites(const QString& fileName, const QString& table, int writes,
+                                 const QString& reason) {
+    QString message = reason;
+    message.replace(QLatin1Char('\''), QStringLiteral("''"));
+    bool ok = true;
+    for (int w = 0; w < 3; ++w)
+        if (writes & (1 << w))
+            ok = exec(fileName, QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON \"%3\" "
+                                               "BEGIN SELECT RAISE(ABORT, '%4'); END")
+                                    .arg(triggerName(table, w), QLatin1String(kWrites[w]), table,
+                                         message)) &&
+                 ok;
+    return ok;
+}
+
+bool TestAppFolder::allowWrites(const QString& fileName, const QString& table) {
+    bool ok = true;
+    for (int w = 0; w < 3; ++w)
+        ok = exec(fileName, QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(triggerName(table, w))) && ok;
+    return ok;
+}
+
+hov::Subject sampleSubject(const QString& code, const QString& sex) {
+    hov::Subject s;
+    s.code = code;
+    s.firstName = QStringLiteral("مريم");
+    s.lastName = QStringLiteral("رضايي");
+    s.age = QStringLiteral("29");
+    s.sex = sex;
+    s.marital = QStringLiteral("مجرد");
+    s.group = QStringLiteral("C");
+    s.education = QStringLiteral("ليسانس");
+    s.date = QStringLiteral("1403/01/05");
+    s.time = QStringLiteral("09:05:07");
+    return s;
+}
+
 } // namespace hovtest

@@ -7,6 +7,7 @@
 #include "ui/kit/services.h"
 #include "data/settingsdb.h"
 #include "ui/kit/theme.h"
+#include "scoring/answers.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -119,7 +120,7 @@ Frmpas2::Frmpas2(const AppFolder& folder, QWidget* parent)
         sheet->setLabelStyle(designFont(kTahoma, 8), numbers);
     move(pxPoint(2085, 545));
     setEntryCount(0);
-    Text3->setText(QStringLiteral("1"));
+    setPageNumber(1);
 }
 
 Frmpas2::~Frmpas2() = default;
@@ -293,7 +294,7 @@ void Frmpas2::chooseSubject() {
     Text10->setCursorPosition(0);
     ChkSecondEntry->setEnabled(true);
     setEntryCount(0);
-    Text3->setText(QStringLiteral("1"));
+    setPageNumber(1);
     showPage(1);
     focusItem(1);
 }
@@ -311,7 +312,7 @@ void Frmpas2::showStored(int item) {
     box->showAnswer(value);
     // A stored value that is neither "1", "2" nor empty is kept until typed over; it
     // is shown whole and in another colour, so the operator sees it is not an answer.
-    const bool odd = !value.isEmpty() && value != QLatin1String("1") && value != QLatin1String("2");
+    const bool odd = !value.isEmpty() && value != kAnswerYes && value != kAnswerNo;
     if (odd || box->property("oddValue").toBool()) {
         QPalette palette = box->palette();
         palette.setColor(QPalette::Text,
@@ -342,7 +343,7 @@ void Frmpas2::clearedByKey(int item) {
 // Pasted text: only a whole "0", "1", "2" or an emptied box counts, as if
 // typed; anything else goes back to what the box showed and stores nothing.
 void Frmpas2::editedOtherwise(int item, const QString& text) {
-    if (text == QLatin1String("0") || text == QLatin1String("1") || text == QLatin1String("2")) {
+    if (text == QLatin1String("0") || text == kAnswerYes || text == kAnswerNo) {
         digitTyped(item, text.front());
         return;
     }
@@ -402,7 +403,7 @@ void Frmpas2::stepPage(int delta) {
         return;
     }
     const int number = std::clamp(pageNumber() + delta, 1, kPageCount);
-    Text3->setText(QString::number(number));
+    setPageNumber(number);
     if (attached_)
         showPage(number);
     if (entryCount() != 0) {
@@ -493,15 +494,13 @@ void Frmpas2::focusItem(int item) {
     shownPage_ = number;
 }
 
-int Frmpas2::pageNumber() const {
-    return Text3->text().toInt();
-}
-
-int Frmpas2::entryCount() const {
-    return Text13->text().toInt();
+void Frmpas2::setPageNumber(int number) {
+    page_ = number;
+    Text3->setText(QString::number(number));
 }
 
 void Frmpas2::setEntryCount(int count) {
+    entries_ = count;
     Text13->setText(QString::number(count));
 }
 

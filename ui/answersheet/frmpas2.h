@@ -80,8 +80,9 @@ private:
     void focusItem(int item);
     void mirrorStoredAnswers();
     void showStored(int item);
-    int pageNumber() const;
-    int entryCount() const;
+    int pageNumber() const { return page_; }
+    void setPageNumber(int number);
+    int entryCount() const { return entries_; }
     void setEntryCount(int count);
 
     // Writes the attached subject's three rows; on failure the entries stay pending.
@@ -101,6 +102,8 @@ private:
     std::array<AnswerSheetPage*, kPageCount> pages_{};
     int shownPage_ = 0;
     std::optional<QString> attached_;
+    int page_ = 1;    // Text3 mirrors it
+    int entries_ = 0; // Text13 mirrors it
     AnswerSheet answers_;
     bool dirty_ = false;
     bool checking_ = false;

@@ -266,11 +266,7 @@ void Frm1::loadSettings() {
 }
 
 QString Frm1::contactBlock(const ClinicSettings& settings) {
-    QString block;
-    for (const QString& value : settings.contacts())
-        if (!value.isEmpty())
-            block += value + QStringLiteral("\r\n");
-    return block;
+    return settings.contactBlock();
 }
 
 QString Frm1::hintFor(const QString& name) const {
@@ -372,8 +368,7 @@ void Frm1::startTest() {
     }
     // From here the window owns itself (it deletes itself when closed).
     test.release()->showWaiting();
-    Text3->setText(QStringLiteral("1"));
-    close();
+    closeForHandOver();
 }
 
 void Frm1::openScoring() {
@@ -381,11 +376,10 @@ void Frm1::openScoring() {
     if (!hasRows(this, db, db.subjectCount()))
         return;
     closePanels();
-    Text3->setText(QStringLiteral("1"));
     auto* scoring = new FrmkLID(folder_);
     connectProfileWindow(scoring, folder_);
     scoring->show();
-    close();
+    closeForHandOver();
 }
 
 void Frm1::openRoster() {
@@ -433,6 +427,12 @@ Exitpro* Frm1::openExitWindow(int leftTwips, int topTwips) {
     return exitWindow_;
 }
 
+void Frm1::closeForHandOver() {
+    handingOver_ = true;
+    Text3->setText(QStringLiteral("1"));
+    close();
+}
+
 void Frm1::leave() {
     closePanels();
     openExitWindow(5000, 4500);
@@ -450,7 +450,7 @@ void Frm1::keyPressEvent(QKeyEvent* event) {
 void Frm1::closeEvent(QCloseEvent* event) {
     // The closing is never cancelled; a hand-over to the test or scoring window
     // closes quietly, any other close asks through the exit window.
-    if (Text3->text() != QLatin1String("1") && !nav::isEnding()) {
+    if (!handingOver_ && !nav::isEnding()) {
         closePanels();
         openExitWindow(5000, 1500);
     }

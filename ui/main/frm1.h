@@ -27,6 +27,9 @@ public:
 
     // Hides every panel, enables Command1 again.
     void closePanels();
+    // Closes the window for another one that takes over (test, scoring, roster, ...): no
+    // exit window. Text3 shows "1" from then on.
+    void closeForHandOver();
     const QString& subjectTerm() const { return settings_.subjectTerm; }
     // The hint a menu button shows, with the clinic's subject term put in.
     QString hintFor(const QString& buttonName) const;
@@ -36,7 +39,7 @@ public:
     static void installAsMainWindow();
 
     // Controls, named as in the design.
-    QLineEdit* Text3 = nullptr;         // hand-over flag
+    QLineEdit* Text3 = nullptr;         // hand-over flag: mirrors handingOver_ ("1"/"2")
     QPlainTextEdit* Txtmosh = nullptr;  // contact block
     QLabel* SkinLabel1 = nullptr;       // clinic name
     QLabel* SkinLabel2 = nullptr;       // hint area
@@ -86,6 +89,8 @@ private:
     Exitpro* openExitWindow(int leftTwips, int topTwips);
 
     AppFolder folder_;
+
+    bool handingOver_ = false; // closeForHandOver(); Text3 mirrors it
     ClinicSettings settings_;
     int themeNumber_ = 0;
     QPointer<Exitpro> exitWindow_;

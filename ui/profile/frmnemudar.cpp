@@ -3,6 +3,7 @@
 #include "ui/kit/fonts.h"
 #include "ui/kit/geometry.h"
 #include "ui/kit/services.h"
+#include "ui/profile/profileoutput.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -11,7 +12,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QTextDocument>
 #include <QTextOption>
 
@@ -69,9 +70,6 @@ FrmNemudar::FrmNemudar(const AppFolder& folder, QWidget* parent)
     Txtid->setObjectName(QStringLiteral("Txtid"));
     Txtid->hide();
     move(pxPoint(2085, 245));
-
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, Command2, &QPushButton::click);
 }
 
 void FrmNemudar::buildLabels() {
@@ -216,17 +214,16 @@ void FrmNemudar::handOver(const ProfileHandOver& input) {
     const std::optional<QList<NormRow>> norms = norms_.normRows();
     normsRead_ = norms.has_value();
     normRows_ = norms.value_or(QList<NormRow>{});
-    QString error = normsRead_ ? QString() : norms_.lastError();
+    StoreFailure failure = norms_.lastFailure();
     const std::optional<QList<ParagraphRow>> paragraphs = norms_.paragraphRows();
     paragraphsRead_ = paragraphs.has_value();
     paragraphRows_ = paragraphs.value_or(QList<ParagraphRow>{});
-    if (!paragraphsRead_ && error.isEmpty())
-        error = norms_.lastError();
-    if (!error.isEmpty())
-        dialogs().message(this, QStringLiteral("خطا"),
-                          QStringLiteral("جدول نرم ها و متنهاي تفسير (dab.adz) خوانده نشد") +
-                              kCrLf + error,
-                          Dialogs::Icon::Warning);
+    if (!failure.isFailure())
+        failure = norms_.lastFailure();
+    if (failure.isFailure())
+        showStoreFailure(this, QStringLiteral("خطا"),
+                         QStringLiteral("جدول نرم ها و متنهاي تفسير خوانده نشد"), failure,
+                         Dialogs::Icon::Warning);
     activated();
 }
 
@@ -299,8 +296,8 @@ bool FrmNemudar::storeInterpretation(const QString& text) {
     return subjects_.storeInterpretation(input_.subject.code, text);
 }
 
-QString FrmNemudar::storeError() const {
-    return subjects_.lastError();
+const StoreFailure& FrmNemudar::storeFailure() const {
+    return subjects_.lastFailure();
 }
 
 QString FrmNemudar::editorText() const {
@@ -327,10 +324,8 @@ void FrmNemudar::showNewInterpretation() {
 void FrmNemudar::showStoredInterpretation() {
     const SubjectDb::StoredInterpretation stored = storedInterpretation();
     if (stored.status == SubjectDb::StoredInterpretation::Status::Failed) {
-        dialogs().message(this, QStringLiteral("خطا"),
-                          QStringLiteral("تفسير ذخيره شده خوانده نشد") + kCrLf +
-                              subjects_.lastError(),
-                          Dialogs::Icon::Warning);
+        showStoreFailure(this, QStringLiteral("خطا"), QStringLiteral("تفسير ذخيره شده خوانده نشد"),
+                         subjects_.lastFailure(), Dialogs::Icon::Warning);
         return;
     }
     LblTaf->setText(QStringLiteral("تفسير ذخيره شده"));
@@ -346,9 +341,8 @@ void FrmNemudar::storeEditor() {
     const QString text = editorText();
     if (!storeInterpretation(text)) {
         // The editor keeps its text, so nothing the operator wrote is lost.
-        dialogs().message(this, QStringLiteral("خطا"),
-                          QStringLiteral("تفسير ذخيره نشد") + kCrLf + subjects_.lastError(),
-                          Dialogs::Icon::Warning);
+        showStoreFailure(this, QStringLiteral("خطا"), QStringLiteral("تفسير ذخيره نشد"),
+                         subjects_.lastFailure(), Dialogs::Icon::Warning);
         return;
     }
     editorBaseline_ = text;
@@ -356,10 +350,18 @@ void FrmNemudar::storeEditor() {
     dialogs().notice(this, QStringLiteral("ذخيره شد"));
 }
 
-void FrmNemudar::printWithInterpretation() {}
-void FrmNemudar::printWithoutInterpretation() {}
-void FrmNemudar::exportWordWithProfile() {}
-void FrmNemudar::exportWordWithoutProfile() {}
+void FrmNemudar::printWithInterpretation() {
+    profileoutput::print(*this, true);
+}
+void FrmNemudar::printWithoutInterpretation() {
+    profileoutput::print(*this, false);
+}
+void FrmNemudar::exportWordWithProfile() {
+    profileoutput::exportWord(*this, true);
+}
+void FrmNemudar::exportWordWithoutProfile() {
+    profileoutput::exportWord(*this, false);
+}
 
 bool FrmNemudar::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate)
@@ -372,6 +374,15 @@ void FrmNemudar::paintEvent(QPaintEvent*) {
     painter.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
     report::paintStaticLayout(painter, look_);
     report::paintProfileLine(painter, tScores());
+}
+
+void FrmNemudar::keyPressEvent(QKeyEvent* event) {
+    // Esc presses "خروج" wherever the focus is.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Command2->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void FrmNemudar::closeEvent(QCloseEvent* event) {

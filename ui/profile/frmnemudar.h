@@ -7,12 +7,12 @@
 // report's picture and the .docx picture); the design's labels are real QLabels with their
 // objectNames, placed through the same geometry.
 //
-// Printing and the Word export: the four buttons Cmdprint, Cmdprint2, Cmdword and Cmdword2
-// are in place and connected to the empty slots printWithInterpretation(),
-// printWithoutInterpretation(), exportWordWithProfile() and exportWordWithoutProfile(), which
-// the report and export code fills in. For a capture, setLook() puts the window into the print
-// or Word capture state (and back with ProfileLook::rest()); profileValues() and
-// report::paintProfileWindow() paint the same picture at any resolution.
+// Printing and the Word export: Cmdprint, Cmdprint2, Cmdword and Cmdword2 run
+// printWithInterpretation(), printWithoutInterpretation(), exportWordWithProfile() and
+// exportWordWithoutProfile(), which hand over to ui/profile/profileoutput (the report's
+// preview, the .docx). For a capture, setLook() puts the window into the print or Word capture
+// state (and back with ProfileLook::rest()); profileValues() and report::paintProfileWindow()
+// paint the same picture at any resolution.
 
 #include "data/appfolder.h"
 #include "data/normsdb.h"
@@ -64,6 +64,7 @@ public:
     // emptied when the subject changes.
     void handOver(const ProfileHandOver& input);
     const ProfileHandOver& handedOver() const { return input_; }
+    const AppFolder& folder() const { return folder_; }
 
     // The subject header line (Txtid) and the T scores as shown (Lblt).
     QString headerLine() const;
@@ -79,10 +80,10 @@ public:
     QString newInterpretation();
     // The subject's stored interpretation; Failed when it could not be read.
     SubjectDb::StoredInterpretation storedInterpretation();
-    // Stores a text as the subject's interpretation; false when it could not be stored (the
-    // reason in storeError()).
+    // Stores a text as the subject's interpretation; false when it could not be stored (why in
+    // storeFailure(), for showStoreFailure()). Also the failure of storedInterpretation().
     bool storeInterpretation(const QString& text);
-    QString storeError() const;
+    const StoreFailure& storeFailure() const;
     // The editor's text with its lines separated by CR LF; exactly the text last put into
     // the editor while the operator has not changed it.
     QString editorText() const;
@@ -118,7 +119,7 @@ signals:
     void closed();
 
 public slots:
-    // Left to the printed report and the Word export.
+    // The printed report and the Word export (ui/profile/profileoutput).
     void printWithInterpretation();    // Cmdprint
     void printWithoutInterpretation(); // Cmdprint2
     void exportWordWithProfile();      // Cmdword
@@ -127,6 +128,7 @@ public slots:
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
