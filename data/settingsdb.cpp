@@ -70,4 +70,58 @@ ClinicSettings SettingsDb::load() {
     return s;
 }
 
+// ---- Writes of the settings panels ---------------------------------------------------
+
+std::optional<ClinicSettings> SettingsDb::read() {
+    ClinicSettings s = load();
+    if (lastFailure().isFailure())
+        return std::nullopt;
+    return s;
+}
+
+bool SettingsDb::writeRow(const QStringList& columns, const QVariantList& values) {
+    if (!file_.begin())
+        return false;
+    QStringList sets;
+    QStringList names;
+    QStringList marks;
+    for (const QString& column : columns) {
+        sets << file_.column(column) + QStringLiteral(" = ?");
+        names << file_.column(column);
+        marks << QStringLiteral("?");
+    }
+    return file_.inTransaction([&] {
+        // The table holds one row. Should a copied file hold more, every row gets the
+        // value, so whichever row a reader takes first shows what the operator saved.
+        QSqlQuery q(file_.database());
+        if (!file_.exec(q, QStringLiteral("UPDATE %1 SET %2")
+                               .arg(file_.table(kTheme), sets.join(QStringLiteral(", "))),
+                        values))
+            return false;
+        if (q.numRowsAffected() > 0)
+            return true;
+        QSqlQuery add(file_.database());
+        return file_.exec(add, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                   .arg(file_.table(kTheme), names.join(QStringLiteral(", ")),
+                                        marks.join(QStringLiteral(", "))),
+                          values);
+    });
+}
+
+bool SettingsDb::saveProfile(const ClinicSettings& s) {
+    return writeRow({QStringLiteral("Name"), QStringLiteral("Adress"), QStringLiteral("T1"),
+                     QStringLiteral("T2"), QStringLiteral("T3"), QStringLiteral("T4"),
+                     QStringLiteral("T5"), QStringLiteral("T6"), QStringLiteral("T11")},
+                    {s.name, s.address, s.email, s.telegram, s.instagram, s.website, s.twitter,
+                     s.phone, s.subjectTerm});
+}
+
+bool SettingsDb::storeLogo(const QByteArray& bytes) {
+    return writeRow({QStringLiteral("logo")}, {bytes});
+}
+
+bool SettingsDb::storePrintLogo(bool print) {
+    return writeRow({QStringLiteral("Check1")}, {print ? 1 : 0});
+}
+
 } // namespace hov

@@ -5,6 +5,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QVariantList>
+#include <optional>
 
 namespace hov {
 
@@ -50,7 +52,22 @@ public:
     // default.
     ClinicSettings load();
 
+    // ---- Writes of the settings panels -----------------------------------------------
+    // Each writes the settings row at once (adding it to an empty table) and tells a
+    // failure, with the reason in lastError().
+
+    // The first row, or nullopt when Theme could not be read.
+    std::optional<ClinicSettings> read();
+    // The clinic profile: Name, Adress, T1 to T6 and T11. The logo and its flag stay.
+    bool saveProfile(const ClinicSettings& settings);
+    // The bytes of the chosen picture file.
+    bool storeLogo(const QByteArray& bytes);
+    // Whether the reports print the logo (Check1).
+    bool storePrintLogo(bool print);
+
 private:
+    bool writeRow(const QStringList& columns, const QVariantList& values);
+
     DatabaseFile file_;
 };
 

@@ -8,6 +8,7 @@
 #include <QSqlRecord>
 #include <QStringList>
 #include <QVariant>
+#include <algorithm>
 
 #include <cmath>
 
@@ -480,6 +481,228 @@ bool SubjectDb::storeInterpretation(const QString& code, const QString& text) {
         return file_.fail(StoreFailure::Kind::Other,
                           QStringLiteral("آزمودني با كد %1 در پرونده نيست").arg(isolated(code)));
     return true;
+}
+
+// ---- Roster, item texts and score export --------------------------------------------
+
+namespace {
+
+QString rosterColumnName(SubjectDb::RosterColumn column) {
+    switch (column) {
+    case SubjectDb::RosterColumn::FirstName: return QStringLiteral("FName");
+    case SubjectDb::RosterColumn::LastName: return QStringLiteral("LName");
+    case SubjectDb::RosterColumn::Group: return QStringLiteral("Group");
+    case SubjectDb::RosterColumn::Code: break;
+    }
+    return kCode;
+}
+
+// The IDs of a large roster travel in batches of this many bound values.
+constexpr qsizetype kIdBatch = 500;
+
+} // namespace
+
+std::optional<QList<qint64>> SubjectDb::readIds(const QString& sql, const QVariantList& values) {
+    QSqlQuery q(file_.database());
+    q.setForwardOnly(true);
+    if (!file_.exec(q, sql, values))
+        return std::nullopt;
+    QList<qint64> ids;
+    while (q.next())
+        ids.append(q.value(0).toLongLong());
+    if (q.lastError().isValid()) {
+        file_.fail(q.lastError());
+        return std::nullopt;
+    }
+    return ids;
+}
+
+std::optional<QList<qint64>> SubjectDb::rosterIds() {
+    if (!file_.begin())
+        return std::nullopt;
+    const QString id = file_.column(QStringLiteral("ID"));
+    return readIds(QStringLiteral("SELECT %1 FROM %2 ORDER BY %1").arg(id, file_.table(kIde)));
+}
+
+std::optional<QList<qint64>> SubjectDb::rosterIdsWhere(RosterColumn column, const QString& text) {
+    if (!file_.begin())
+        return std::nullopt;
+    const QString id = file_.column(QStringLiteral("ID"));
+    return readIds(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? ORDER BY %1")
+                       .arg(id, file_.table(kIde), file_.column(rosterColumnName(column))),
+                   {text});
+}
+
+std::optional<QList<SubjectDb::RosterRow>> SubjectDb::readRosterRows(const QString& where,
+                                                                      const QVariantList& values) {
+    const QString id = file_.column(QStringLiteral("ID"));
+    QSqlQuery q(file_.database());
+    q.setForwardOnly(true);
+    if (!file_.exec(q,
+                    QStringLiteral("SELECT %1, %2, %3, %4, %5 FROM %6 %7 ORDER BY %1")
+                        .arg(id, file_.column(kCode), file_.column(QStringLiteral("FName")),
+                             file_.column(QStringLiteral("LName")),
+                             file_.column(QStringLiteral("Group")), file_.table(kIde), where),
+                    values))
+        return std::nullopt;
+    QList<RosterRow> rows;
+    while (q.next())
+        rows.append({q.value(0).toLongLong(), textOf(q.value(1)), textOf(q.value(2)),
+                     textOf(q.value(3)), textOf(q.value(4))});
+    if (q.lastError().isValid()) {
+        file_.fail(q.lastError());
+        return std::nullopt;
+    }
+    return rows;
+}
+
+std::optional<QList<SubjectDb::RosterRow>> SubjectDb::rosterRows(const QList<qint64>& ids) {
+    if (!file_.begin())
+        return std::nullopt;
+    QList<RosterRow> rows;
+    rows.reserve(ids.size());
+    for (qsizetype start = 0; start < ids.size(); start += kIdBatch) {
+        const qsizetype count = std::min(kIdBatch, ids.size() - start);
+        QVariantList values;
+        values.reserve(count);
+        for (qsizetype i = start; i < start + count; ++i)
+            values << ids[i];
+        const auto batch = readRosterRows(
+            QStringLiteral("WHERE %1 IN (%2)")
+                .arg(file_.column(QStringLiteral("ID")), placeholders(count)),
+            values);
+        if (!batch)
+            return std::nullopt;
+        rows += *batch;
+    }
+    return rows;
+}
+
+std::optional<QList<SubjectDb::RosterRow>> SubjectDb::rosterRows() {
+    if (!file_.begin())
+        return std::nullopt;
+    return readRosterRows(QString(), {});
+}
+
+std::optional<QStringList> SubjectDb::rosterValues(RosterColumn column) {
+    if (!file_.begin())
+        return std::nullopt;
+    const QString name = file_.column(rosterColumnName(column));
+    QSqlQuery q(file_.database());
+    q.setForwardOnly(true);
+    if (!file_.exec(q, QStringLiteral("SELECT DISTINCT %1 FROM %2 WHERE %1 <> '' ORDER BY %1")
+                           .arg(name, file_.table(kIde))))
+        return std::nullopt;
+    QStringList values;
+    while (q.next())
+        values << textOf(q.value(0));
+    if (q.lastError().isValid()) {
+        file_.fail(q.lastError());
+        return std::nullopt;
+    }
+    return values;
+}
+
+SubjectDb::Deletion SubjectDb::deleteSubject(const QString& code) {
+    if (!file_.begin())
+        return Deletion::Failed;
+    bool found = true;
+    const bool ok = file_.inTransaction([&] {
+        QStringList tables{kIde};
+        for (int table = 0; table < kAnswerTableCount; ++table)
+            tables << answerTableName(table);
+        for (const QString& table : tables) {
+            QSqlQuery q(file_.database());
+            if (!file_.exec(q, QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+                                   .arg(file_.table(table), file_.column(kCode)),
+                            {code}))
+                return false;
+            // Nothing to delete without the IDE row; an answer row may be missing.
+            if (table == kIde && q.numRowsAffected() == 0) {
+                found = false;
+                return false;
+            }
+        }
+        return true;
+    });
+    if (ok)
+        return Deletion::Deleted;
+    return found ? Deletion::Failed : Deletion::NotFound;
+}
+
+std::optional<QString> SubjectDb::readItemText(int item) {
+    if (!file_.begin())
+        return std::nullopt;
+    QSqlQuery q(file_.database());
+    q.setForwardOnly(true);
+    if (!file_.exec(q, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                           .arg(file_.column(QStringLiteral("QU")),
+                                file_.table(QStringLiteral("QUS")), file_.column(kCode)),
+                    {QString::number(item)}))
+        return std::nullopt;
+    if (q.next())
+        return textOf(q.value(0));
+    if (q.lastError().isValid()) {
+        file_.fail(q.lastError());
+        return std::nullopt;
+    }
+    return QString();
+}
+
+bool SubjectDb::storeItemText(int item, const QString& text) {
+    if (!file_.begin())
+        return false;
+    if (!isItem(item))
+        return file_.fail(StoreFailure::Kind::Other,
+                          QStringLiteral("سؤالي با شماره %1 وجود ندارد").arg(item));
+    const QString qus = file_.table(QStringLiteral("QUS"));
+    const QString qu = file_.column(QStringLiteral("QU"));
+    const QString number = QString::number(item);
+    return file_.inTransaction([&] {
+        QSqlQuery q(file_.database());
+        if (!file_.exec(q, QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?")
+                               .arg(qus, qu, file_.column(kCode)),
+                        {text, number}))
+            return false;
+        if (q.numRowsAffected() > 0)
+            return true;
+        QSqlQuery add(file_.database());
+        return file_.exec(add, QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (?, ?)")
+                                   .arg(qus, file_.column(kCode), qu),
+                          {number, text});
+    });
+}
+
+std::optional<QList<SubjectDb::SubjectScores>> SubjectDb::allSubjectScores() {
+    if (!file_.begin())
+        return std::nullopt;
+    QStringList columns;
+    for (const SubjectColumn& c : kSubjectColumns)
+        columns << file_.column(QLatin1String(c.column));
+    for (int scale = 0; scale < kScaleCount; ++scale)
+        columns << file_.column(rawScoreColumn(scale));
+    QSqlQuery q(file_.database());
+    q.setForwardOnly(true);
+    if (!file_.exec(q, QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
+                           .arg(columns.join(QStringLiteral(", ")), file_.table(kIde),
+                                file_.column(QStringLiteral("ID")))))
+        return std::nullopt;
+    QList<SubjectScores> rows;
+    const int first = static_cast<int>(std::size(kSubjectColumns));
+    while (q.next()) {
+        SubjectScores row;
+        int index = 0;
+        for (const SubjectColumn& c : kSubjectColumns)
+            row.subject.*c.member = textOf(q.value(index++));
+        for (int scale = 0; scale < kScaleCount; ++scale)
+            row.raw[static_cast<size_t>(scale)] = textOf(q.value(first + scale));
+        rows.append(row);
+    }
+    if (q.lastError().isValid()) {
+        file_.fail(q.lastError());
+        return std::nullopt;
+    }
+    return rows;
 }
 
 } // namespace hov

@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <QVariantList>
 #include <array>
 #include <optional>
 
@@ -100,7 +101,52 @@ public:
     // with the reason in lastError(), when the write failed or no row has that code.
     bool storeInterpretation(const QString& code, const QString& text);
 
+    // ---- Roster, item texts and score export ----------------------------------------
+    // Each tells a failed read or write (with the reason in lastError()) from "none".
+
+    // One grid row of the roster; id is the row's ID, its place in registration order.
+    struct RosterRow {
+        qint64 id = 0;
+        QString code;
+        QString firstName; // FName
+        QString lastName;  // LName
+        QString group;     // Group
+    };
+    enum class RosterColumn { Code, FirstName, LastName, Group };
+    // The IDs of every subject, or of those whose column equals the text exactly, in
+    // registration order; nullopt when IDE could not be read.
+    std::optional<QList<qint64>> rosterIds();
+    std::optional<QList<qint64>> rosterIdsWhere(RosterColumn column, const QString& text);
+    // The rows with these IDs (in registration order), or every row.
+    std::optional<QList<RosterRow>> rosterRows(const QList<qint64>& ids);
+    std::optional<QList<RosterRow>> rosterRows();
+    // The distinct non-empty values of a column, sorted.
+    std::optional<QStringList> rosterValues(RosterColumn column);
+
+    // Deletes the IDE row and the three answer rows of one code in one transaction: all
+    // go, or none. A missing answer row is no obstacle. NotFound when IDE has no such code.
+    enum class Deletion { Deleted, NotFound, Failed };
+    Deletion deleteSubject(const QString& code);
+
+    // The wording of an item; an empty text for a number without a row; nullopt when QUS
+    // could not be read.
+    std::optional<QString> readItemText(int item);
+    // Rewrites the wording of item 1 to 480 (the row is added when it is missing); any
+    // other number is refused.
+    bool storeItemText(int item, const QString& text);
+
+    // A subject's registration data and the raw scores of the last scoring, in scale
+    // order (empty texts where the subject was never scored).
+    struct SubjectScores {
+        Subject subject;
+        std::array<QString, kScaleCount> raw;
+    };
+    // Every subject, in the order they were registered; nullopt when IDE could not be read.
+    std::optional<QList<SubjectScores>> allSubjectScores();
+
 private:
+    std::optional<QList<qint64>> readIds(const QString& sql, const QVariantList& values = {});
+    std::optional<QList<RosterRow>> readRosterRows(const QString& where, const QVariantList& values);
     std::optional<int> count(const QString& table);
     Lookup hasRow(const QString& table, const QString& code);
     bool addMissingRows(const QString& code);

@@ -5,6 +5,7 @@
 #include "updater/progress.h"
 #include "updater/signature.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -59,9 +60,11 @@ struct Keys {
     }
     QByteArray publicKey() const { return QByteArray(reinterpret_cast<const char*>(pk), sizeof pk); }
     QByteArray sign(const QByteArray& data) const {
+        const QByteArray message = QByteArray(hovupdate::kSignedContext) +
+                                   QCryptographicHash::hash(data, QCryptographicHash::Sha256);
         unsigned char sig[crypto_sign_BYTES];
-        crypto_sign_detached(sig, nullptr, reinterpret_cast<const unsigned char*>(data.constData()),
-                             static_cast<unsigned long long>(data.size()), sk);
+        crypto_sign_detached(sig, nullptr, reinterpret_cast<const unsigned char*>(message.constData()),
+                             static_cast<unsigned long long>(message.size()), sk);
         return QByteArray(reinterpret_cast<const char*>(sig), sizeof sig);
     }
 };
@@ -238,6 +241,16 @@ private slots:
         probe.close();
         QVERIFY(!f.downloader.DownloadFile(url, f.target()));
         QCOMPARE(f.record.errors(), QStringList{"Cannot establish connection."});
+        QVERIFY(f.files().isEmpty());
+    }
+
+    // A failure of the request itself, neither a refusal nor an HTTP answer.
+    void otherRequestError() {
+        Fixture f;
+        QVERIFY(!f.downloader.DownloadFile(QStringLiteral("htp://127.0.0.1/setup-Hov-480.exe"), f.target()));
+        QCOMPARE(f.record.errors().size(), 1);
+        QVERIFY(f.record.errors().front().startsWith(QStringLiteral("Error: ")));
+        QVERIFY(f.record.errors().front().endsWith(QStringLiteral(" occurred.")));
         QVERIFY(f.files().isEmpty());
     }
 

@@ -55,6 +55,8 @@ bool isConnectionFailure(QNetworkReply::NetworkError e) {
 // client gives the code and the reason, not the version it spoke.
 QString firstLine(QNetworkReply* reply) {
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status <= 0)
+        return QStringLiteral("<nothing>");
     const QString reason =
         QString::fromLatin1(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray());
     const bool http2 = reply->attribute(QNetworkRequest::Http2WasUsedAttribute).toBool();
@@ -324,6 +326,9 @@ FileDownloader::Outcome FileDownloader::receive(const QString& url, const QStrin
     }
     received_ = start;
     expected_ = start + length;
+    check_.reset();
+    if (start > 0 && !hashPartFile(part, start))
+        return cancel_ ? Outcome::Stopped : Outcome::Restart;
 
     const QString folder = QFileInfo(part).absolutePath();
     const qint64 free = freeSpace ? freeSpace(folder) : availableSpace(folder);
@@ -350,22 +355,39 @@ FileDownloader::Outcome FileDownloader::receive(const QString& url, const QStrin
         return Outcome::Stopped;
     }
 
-    for (;;) {
+    // The body goes through in chunks of 1024 bytes: each is counted and reported on its
+    // own. They are taken from the answer and written in blocks of whole chunks, one
+    // system call per block instead of one per kilobyte.
+    bool ended = false;
+    while (!ended) {
         while (!cancel_ && reply->bytesAvailable() < kChunkSize && !reply->isFinished())
             wait();
         // An aborted answer (time-out) is closed: nothing more to read.
-        const QByteArray chunk = reply->isOpen() ? reply->read(kChunkSize) : QByteArray();
-        if (!chunk.isEmpty() && file.write(chunk) != chunk.size()) {
+        const qint64 available = reply->isOpen() ? reply->bytesAvailable() : 0;
+        const qint64 take = reply->isFinished() ? qMin(available, kBlockSize)
+                                                : qMin(available / kChunkSize * kChunkSize, kBlockSize);
+        const QByteArray block = take > 0 ? reply->read(take) : QByteArray();
+        if (!block.isEmpty() && file.write(block) != block.size()) {
             error(writeError(file.error(), file.errorString()));
             return Outcome::Stopped;
         }
-        if (cancel_)
-            break;
-        received_ += chunk.size();
-        emit DownloadProgress(QString::number(percent(received_, expected_)));
-        if (chunk.isEmpty())
-            break;
-        pendingEvents();
+        check_.add(block);
+        qsizetype at = 0;
+        do {
+            const qsizetype chunk = qMin<qsizetype>(kChunkSize, block.size() - at);
+            if (cancel_) {
+                ended = true;
+                break;
+            }
+            received_ += chunk;
+            at += chunk;
+            emit DownloadProgress(QString::number(percent(received_, expected_)));
+            // The empty chunk at the end of the body ends the loop.
+            if (chunk == 0)
+                ended = true;
+            else
+                pendingEvents();
+        } while (at < block.size());
     }
     if (!file.flush()) {
         error(writeError(file.error(), file.errorString()));
@@ -373,6 +395,24 @@ FileDownloader::Outcome FileDownloader::receive(const QString& url, const QStrin
     }
     file.close();
     return cancel_ ? Outcome::Stopped : Outcome::Received;
+}
+
+bool FileDownloader::hashPartFile(const QString& part, qint64 size) {
+    QFile file(part);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    qint64 left = size;
+    while (left > 0) {
+        const QByteArray block = file.read(qMin<qint64>(left, kBlockSize));
+        if (block.isEmpty())
+            return false;
+        check_.add(block);
+        left -= block.size();
+        pendingEvents();
+        if (cancel_)
+            return false;
+    }
+    return true;
 }
 
 bool FileDownloader::fetchSignature(const QString& url, QByteArray* signature) {
@@ -405,7 +445,7 @@ bool FileDownloader::checkAndPlace(const QString& url, const QString& part,
     QByteArray signature;
     if (!fetchSignature(url, &signature))
         return false;
-    if (!verifyFileSignature(part, signature, publicKey_)) {
+    if (!check_.verify(signature, publicKey_)) {
         error(kBadSignature);
         return false;
     }

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+
+#include "updater/signature.h"
 #include <functional>
 
 class QNetworkAccessManager;
@@ -19,14 +21,15 @@ namespace hovupdate {
 // run meanwhile, so Cancel() from a button takes effect inside it.
 //
 // The file is received into "<destination>.part" and only renamed over the destination
-// when it is complete and its Ed25519 signature ("<url>.sig", 64 bytes) checks against
-// the public key; a failed, reset or cancelled download removes the part file and leaves
+// when it is complete and its Ed25519 signature ("<url>.sig", 64 bytes, over the file's
+// SHA-256) checks against the public key; a failed, reset or cancelled download removes the part file and leaves
 // the destination as it was. A part file left by an interrupted run is resumed with a
 // Range request.
 class FileDownloader : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kChunkSize = 1024;
+    static constexpr qint64 kBlockSize = 256 * 1024;
     static constexpr int kDefaultStallTimeoutMs = 15000;
     static constexpr qint64 kMaxSignatureBytes = 4096;
 
@@ -77,6 +80,8 @@ private:
     void error(const QString& text);
     bool fetchSignature(const QString& url, QByteArray* signature);
     bool checkAndPlace(const QString& url, const QString& part, const QString& destination);
+    // Feeds the bytes already in a part file to the signature check.
+    bool hashPartFile(const QString& part, qint64 size);
     void dropReply();
 
     QNetworkAccessManager* network_;
@@ -85,6 +90,7 @@ private:
     QTimer stall_;
     QElapsedTimer sinceEvents_;
     QByteArray publicKey_;
+    SignatureCheck check_;
     int stallTimeoutMs_ = kDefaultStallTimeoutMs;
     bool cancel_ = false;
     bool stalled_ = false;

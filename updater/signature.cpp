@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include <openssl/evp.h>
 #include <sodium.h>
 
 namespace hovupdate {
@@ -16,27 +17,61 @@ bool isDevelopmentKey() {
     return kIsDevelopmentKey;
 }
 
+struct SignatureCheck::State {
+    EVP_MD_CTX* digest = EVP_MD_CTX_new();
+};
+
+SignatureCheck::SignatureCheck() : state_(std::make_unique<State>()) {
+    if (sodium_init() < 0 || !state_->digest)
+        qFatal("The signature check could not start");
+    reset();
+}
+
+SignatureCheck::~SignatureCheck() {
+    EVP_MD_CTX_free(state_->digest);
+}
+
+void SignatureCheck::reset() {
+    EVP_DigestInit_ex(state_->digest, EVP_sha256(), nullptr);
+}
+
+void SignatureCheck::add(const QByteArray& block) {
+    if (!block.isEmpty())
+        EVP_DigestUpdate(state_->digest, block.constData(), static_cast<size_t>(block.size()));
+}
+
+bool SignatureCheck::verify(const QByteArray& signature, const QByteArray& publicKey) {
+    unsigned char hash[32];
+    unsigned int size = 0;
+    const bool hashed = EVP_DigestFinal_ex(state_->digest, hash, &size) == 1 && size == sizeof hash;
+    reset();
+    if (!hashed || signature.size() != crypto_sign_BYTES ||
+        publicKey.size() != crypto_sign_PUBLICKEYBYTES)
+        return false;
+    const QByteArray message =
+        QByteArray(kSignedContext) + QByteArray(reinterpret_cast<const char*>(hash), sizeof hash);
+    return crypto_sign_verify_detached(
+               reinterpret_cast<const unsigned char*>(signature.constData()),
+               reinterpret_cast<const unsigned char*>(message.constData()),
+               static_cast<unsigned long long>(message.size()),
+               reinterpret_cast<const unsigned char*>(publicKey.constData())) == 0;
+}
+
 bool verifyFileSignature(const QString& path, const QByteArray& signature,
                          const QByteArray& publicKey) {
-    if (signature.size() != crypto_sign_BYTES || publicKey.size() != crypto_sign_PUBLICKEYBYTES)
-        return false;
-    if (sodium_init() < 0)
-        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const qint64 size = file.size();
-    const auto* sig = reinterpret_cast<const unsigned char*>(signature.constData());
-    const auto* key = reinterpret_cast<const unsigned char*>(publicKey.constData());
-    if (size == 0)
-        return crypto_sign_verify_detached(sig, nullptr, 0, key) == 0;
-    // Mapped, not read: an installer of any size is checked without a copy in memory.
-    const uchar* bytes = file.map(0, size);
-    if (!bytes)
+    SignatureCheck check;
+    for (;;) {
+        const QByteArray block = file.read(1 << 20);
+        if (block.isEmpty())
+            break;
+        check.add(block);
+    }
+    if (file.error() != QFileDevice::NoError)
         return false;
-    const bool valid = crypto_sign_verify_detached(sig, bytes, static_cast<unsigned long long>(size), key) == 0;
-    file.unmap(const_cast<uchar*>(bytes));
-    return valid;
+    return check.verify(signature, publicKey);
 }
 
 } // namespace hovupdate

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 
 namespace hovupdate {
 
@@ -10,8 +11,33 @@ QByteArray compiledPublicKey();
 // True when the updater was built with the development key that comes with the sources.
 bool isDevelopmentKey();
 
-// Whether signature (64 bytes, detached Ed25519 over the whole file) is the key's
-// signature of the file's bytes. Anything unreadable is not a valid signature.
+// What the publisher signs: this text followed by the 32-byte SHA-256 of the installer.
+// The signature (Ed25519, 64 bytes) is published beside the installer as "<file>.sig".
+inline constexpr char kSignedContext[] = "hov480-installer-sha256\n";
+
+// The check of one installer's signature. The hash (OpenSSL's SHA-256, the fastest here)
+// grows with every block as it arrives, so a large installer is checked without an extra
+// pass over the file and without a pause at the end.
+class SignatureCheck {
+public:
+    SignatureCheck();
+    ~SignatureCheck();
+    SignatureCheck(const SignatureCheck&) = delete;
+    SignatureCheck& operator=(const SignatureCheck&) = delete;
+
+    // Starts over with no bytes.
+    void reset();
+    void add(const QByteArray& block);
+    // Whether signature is the key's signature of the bytes added. Anything malformed is
+    // not a valid signature.
+    bool verify(const QByteArray& signature, const QByteArray& publicKey);
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+// The same check over a whole file; false when the file cannot be read.
 bool verifyFileSignature(const QString& path, const QByteArray& signature,
                          const QByteArray& publicKey);
 

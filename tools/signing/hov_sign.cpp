@@ -1,6 +1,7 @@
 // hov-sign: makes the installer signing key pair, signs an installer for the updater and
-// checks a signature. Ed25519 through libsodium; the signature is the 64 bytes of a
-// detached signature over the whole file, published beside it as "<file>.sig".
+// checks a signature, with libsodium. What is signed (Ed25519) is the text
+// "hov480-installer-sha256\n" followed by the 32-byte SHA-256 of the file; the signature is
+// 64 bytes, published beside the file as "<file>.sig".
 //
 //   hov-sign keygen <secret-key-file> <public-key-file>
 //   hov-sign sign   <secret-key-file> <installer> [<signature-file>]
@@ -111,16 +112,44 @@ int keygen(const std::string& secretPath, const std::string& publicPath) {
     return ok ? 0 : 1;
 }
 
+const char kSignedContext[] = "hov480-installer-sha256\n";
+
+// The message that is signed for a file: the context text and the file's SHA-256, read in
+// pieces (an installer of any size).
+bool signedMessage(const std::string& path, Bytes& message) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    crypto_hash_sha256_state state;
+    crypto_hash_sha256_init(&state);
+    std::vector<char> buffer(1 << 16);
+    while (in) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        const std::streamsize n = in.gcount();
+        if (n > 0)
+            crypto_hash_sha256_update(&state, reinterpret_cast<const unsigned char*>(buffer.data()),
+                                      static_cast<unsigned long long>(n));
+    }
+    if (in.bad())
+        return false;
+    unsigned char hash[crypto_hash_sha256_BYTES];
+    crypto_hash_sha256_final(&state, hash);
+    message.assign(kSignedContext, kSignedContext + sizeof kSignedContext - 1);
+    message.insert(message.end(), hash, hash + sizeof hash);
+    return true;
+}
+
 int sign(const std::string& secretPath, const std::string& installer, const std::string& sigPath) {
-    Bytes sk, data;
+    Bytes sk;
     if (!readKey(secretPath, crypto_sign_SECRETKEYBYTES, sk))
         return 1;
-    if (!readFile(installer, data)) {
+    Bytes message;
+    if (!signedMessage(installer, message)) {
         std::cerr << "hov-sign: cannot read " << installer << "\n";
         return 1;
     }
     unsigned char sig[crypto_sign_BYTES];
-    crypto_sign_detached(sig, nullptr, data.data(), data.size(), sk.data());
+    crypto_sign_detached(sig, nullptr, message.data(), message.size(), sk.data());
     sodium_memzero(sk.data(), sk.size());
     std::ofstream out(sigPath, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(sig), sizeof sig);
@@ -134,15 +163,15 @@ int sign(const std::string& secretPath, const std::string& installer, const std:
 }
 
 int verify(const std::string& publicPath, const std::string& installer, const std::string& sigPath) {
-    Bytes pk, data, sig;
+    Bytes pk, sig;
     if (!readKey(publicPath, crypto_sign_PUBLICKEYBYTES, pk))
         return 1;
-    if (!readFile(installer, data) || !readFile(sigPath, sig)) {
+    Bytes message;
+    if (!signedMessage(installer, message) || !readFile(sigPath, sig)) {
         std::cerr << "hov-sign: cannot read " << installer << " or " << sigPath << "\n";
         return 1;
     }
-    if (sig.size() != crypto_sign_BYTES ||
-        crypto_sign_verify_detached(sig.data(), data.data(), data.size(), pk.data()) != 0) {
+    if (sig.size() != crypto_sign_BYTES || crypto_sign_verify_detached(sig.data(), message.data(), message.size(), pk.data()) != 0) {
         std::cout << "BAD signature\n";
         return 1;
     }

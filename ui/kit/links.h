@@ -19,6 +19,7 @@ inline QString isolatedChannelName() {
 }
 inline const QString kChannel = QStringLiteral("https://t.me/hov480news");
 inline const QString kEmail = QStringLiteral("info@hov480.example.com");
+// The update server's address: update/updateserver.h (update-server.txt may replace it).
 
 // Calculators tried in turn for the calculator button.
 inline const QStringList kCalculators{QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPalette>
+#include <QSaveFile>
 #include <QTextStream>
 #include <QWidget>
 
@@ -86,11 +87,12 @@ int readThemeNumber(const AppFolder& folder) {
 }
 
 bool writeThemeNumber(const AppFolder& folder, int number) {
-    QFile file(folder.skinNumberFile());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Written aside and renamed over the old file: a failed write leaves the old number.
+    QSaveFile file(folder.skinNumberFile());
+    if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray line = QByteArray::number(number) + "\r\n";
-    return file.write(line) == line.size();
+    return file.write(line) == line.size() && file.commit();
 }
 
 Skin loadSkin(const AppFolder& folder, int number) {

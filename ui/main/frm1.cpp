@@ -12,6 +12,8 @@
 #include "ui/kit/links.h"
 #include "ui/kit/navigator.h"
 #include "ui/main/registrationpanel.h"
+#include "ui/roster/frmcode.h"
+#include "ui/settings/settingspanels.h"
 #include "ui/kit/services.h"
 #include "data/subjectdb.h"
 #include "ui/kit/theme.h"
@@ -209,6 +211,7 @@ void Frm1::buildMenu() {
     connect(Command2, &QPushButton::clicked, this, &Frm1::startTest);
     connect(Command3, &QPushButton::clicked, this, &Frm1::openScoring);
     connect(Command4, &QPushButton::clicked, this, &Frm1::openRoster);
+    connect(Command9, &QPushButton::clicked, this, &Frm1::openSettings);
     connect(Command5, &QPushButton::clicked, this, &Frm1::startCalculator);
     connect(Command13, &QPushButton::clicked, this, &Frm1::openAnswerSheet);
     connect(Command14, &QPushButton::clicked, this, &Frm1::openAbout);
@@ -323,7 +326,34 @@ void Frm1::tick() {
 void Frm1::closePanels() {
     if (Frame10)
         Frame10->hide();
+    if (settingsPanels)
+        settingsPanels->hideAll();
     Command1->setEnabled(true);
+}
+
+void Frm1::openSettings() {
+    closePanels();
+    if (!settingsPanels) {
+        settingsPanels = new SettingsPanels(folder_, this);
+        connect(settingsPanels, &SettingsPanels::closePanelsRequested, this, &Frm1::closePanels);
+        connect(settingsPanels, &SettingsPanels::subjectTermEdited, this, &Frm1::showSubjectTerm);
+        connect(settingsPanels, &SettingsPanels::clinicNameShown, SkinLabel1, &QLabel::setText);
+        connect(settingsPanels, &SettingsPanels::profileSaved, this,
+                [this](const ClinicSettings& saved) {
+                    settings_ = saved;
+                    Txtmosh->setPlainText(contactBlock(settings_));
+                });
+    }
+    settingsPanels->openSettings();
+}
+
+// The clinic's word for a subject's code, as the profile field shows it, in every caption
+// that carries it.
+void Frm1::showSubjectTerm(const QString& term) {
+    settings_.subjectTerm = term;
+    Command4->setText(QStringLiteral("نمايش ") + term);
+    if (Frame10)
+        Frame10->LblCode->setText(term);
 }
 
 void Frm1::startTest() {
@@ -387,7 +417,8 @@ void Frm1::openRoster() {
     if (!hasRows(this, db, db.answerRowCount(2)))
         return;
     closePanels();
-    // The roster window comes with the roster.
+    FrmCode roster(folder_, this);
+    roster.exec();
 }
 
 void Frm1::startCalculator() {

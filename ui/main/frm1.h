@@ -17,6 +17,7 @@ namespace hov {
 
 class RegistrationPanel;
 class Exitpro;
+class SettingsPanels;
 
 // The main window "HOV", the hub of the program. Each showing loads it afresh.
 class Frm1 : public QWidget {
@@ -62,6 +63,7 @@ public:
     QLabel* Picture1 = nullptr;
     QLabel* Picture2 = nullptr;         // clinic logo (settings panel)
     RegistrationPanel* Frame10 = nullptr; // made when first opened
+    SettingsPanels* settingsPanels = nullptr; // Frame8, Frame9, Frame6, Frame1; made when first opened
     QTimer* Timer1 = nullptr;
 
 signals:
@@ -80,6 +82,8 @@ private:
     void startTest();
     void openScoring();
     void openRoster();
+    void openSettings();
+    void showSubjectTerm(const QString& term);
     void startCalculator();
     void openAnswerSheet();
     void openAbout();
