@@ -6,11 +6,26 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <sqlite3.h>
+
 namespace hov {
 
 namespace {
 QAtomicInteger<quint64> connectionCounter;
+
+// SQLite reads a double-quoted identifier that names no column as a text literal, so a
+// file lacking a column would read the column's name as every value. Columns are always
+// double-quoted here: make such a read fail instead.
+void refuseQuotedLiterals(const QSqlDatabase& db) {
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return;
+    if (sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData())) {
+        sqlite3_db_config(connection, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+        sqlite3_db_config(connection, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    }
 }
+} // namespace
 
 DatabaseFile::DatabaseFile(const QString& path, const QStringList& requiredTables)
     : path_(path),
@@ -30,6 +45,7 @@ DatabaseFile::DatabaseFile(const QString& path, const QStringList& requiredTable
         failure_ = openFailure_;
         return;
     }
+    refuseQuotedLiterals(db);
     // One self-contained file after every commit, so a byte copy is a complete backup,
     // and every commit on disk before the call returns.
     QSqlQuery pragma(db);

@@ -38,6 +38,7 @@ private slots:
     void missingAnswerRowsAreAddedOnly();
     void rawScoresKeepTheOthersWhenOneColumnIsMissing();
     void updateSubjectWritesOnlyTheChanges();
+    void aMissingColumnFailsTheRead();
     void missingFileIsReportedNotCreated();
     void settingsReadTheFirstRow();
     void commitLeavesOneFile();
@@ -256,6 +257,19 @@ void TestData::updateSubjectWritesOnlyTheChanges() {
     QVERIFY(now->education.isNull());
     applyChanges(stored, changes);
     QCOMPARE(stored.firstName, QStringLiteral("Sara"));
+}
+
+// SQLite would read "Jens" of a file without that column as the text 'Jens': the read must
+// fail instead of showing the column's name as the subject's sex.
+void TestData::aMissingColumnFailsTheRead() {
+    hovtest::TestAppFolder app;
+    SubjectDb db(app.folder());
+    QVERIFY(db.registerSubject(subjectWithCode(QStringLiteral("4"))));
+    QVERIFY(app.exec(QStringLiteral("HOVDB.mdb"), QStringLiteral("ALTER TABLE \"IDE\" DROP COLUMN \"Jens\"")));
+    SubjectDb reopened(app.folder());
+    const Result<Subject> read = reopened.findSubject(QStringLiteral("4"));
+    QVERIFY(read.isFailed());
+    QVERIFY(read.failure().detail.contains(QStringLiteral("Jens")));
 }
 
 void TestData::missingFileIsReportedNotCreated() {
