@@ -7,7 +7,11 @@
 #include <QHash>
 #include <QImageReader>
 #include <QPageLayout>
+#include <QGlyphRun>
 #include <QPagedPaintDevice>
+#include <QPaintEngine>
+#include <QPainterPath>
+#include <QRawFont>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QTextLayout>
@@ -62,37 +66,106 @@ struct Label {
     Qt::LayoutDirection direction = Qt::RightToLeft;
 };
 
+using Layouts = std::vector<std::unique_ptr<QTextLayout>>;
+
+// A text laid out in lines of `width`, one layout per text line (CR LF, LF or CR end one).
+Layouts layoutText(const QString& text, const QFont& font, double width,
+                   const QTextOption& option) {
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    Layouts layouts;
+    for (const QString& line : xmlSafeText(text).split(lineEnd)) {
+        auto layout = std::make_unique<QTextLayout>(line, font);
+        layout->setTextOption(option);
+        layout->setCacheEnabled(true);
+        layout->beginLayout();
+        for (;;) {
+            QTextLine textLine = layout->createLine();
+            if (!textLine.isValid())
+                break;
+            textLine.setLeadingIncluded(true);
+            textLine.setLineWidth(width);
+        }
+        layout->endLayout();
+        layouts.push_back(std::move(layout));
+    }
+    return layouts;
+}
+
+QTextOption textOption(Qt::Alignment horizontal, Qt::LayoutDirection direction,
+                       QTextOption::WrapMode wrap) {
+    QTextOption option(horizontal | Qt::AlignAbsolute);
+    option.setTextDirection(direction);
+    option.setWrapMode(wrap);
+    return option;
+}
+
+// Draws one laid-out line with its top left at `topLeft`. On a recorded page (the print
+// preview records its pages as pictures) text runs are replayed one by one and lose their
+// right-to-left order, so there the letters are drawn as their outlines; a printer or a PDF
+// gets real text.
+void drawLine(QPainter& painter, const QTextLine& line, QPointF topLeft, bool asOutlines) {
+    const QPointF origin = topLeft - QPointF(0, line.y());
+    if (!asOutlines) {
+        line.draw(&painter, origin);
+        return;
+    }
+    const QBrush ink = painter.pen().brush();
+    for (const QGlyphRun& run : line.glyphRuns()) {
+        const QRawFont font = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        QPainterPath path;
+        for (qsizetype i = 0; i < glyphs.size(); ++i)
+            path.addPath(font.pathForGlyph(glyphs[i]).translated(positions[i]));
+        painter.fillPath(path.translated(origin), ink);
+    }
+}
+
+bool recordedPage(const QPainter& painter) {
+    return painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Picture;
+}
+
 // Draws a label's text inside its rectangle: a text too large for it is set smaller (down
 // to half its size), and whatever still does not fit is cut at the label's edges, so a
 // label never paints over its neighbours.
 void drawLabel(QPainter& painter, const Label& label) {
     if (label.text.isEmpty())
         return;
-    const QString text = xmlSafeText(label.text);
-    painter.save();
-    painter.setLayoutDirection(label.direction);
-    painter.setPen(label.colour);
-    const int flags = int(label.horizontal | Qt::AlignAbsolute)
-                      | (label.flow == Flow::Wrapped ? Qt::AlignTop | Qt::TextWordWrap
-                                                     : Qt::AlignVCenter);
+    const bool wrapped = label.flow == Flow::Wrapped;
+    const QTextOption option =
+        textOption(label.horizontal, label.direction,
+                   wrapped ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
     QFont font = label.font;
     const int fullSize = font.pixelSize();
+    Layouts layouts;
+    double height = 0;
     for (int size = fullSize; size >= fullSize / 2; size -= std::max(1, fullSize / 20)) {
         font.setPixelSize(size);
-        painter.setFont(font);
-        // Measured without a height limit: the text's own extent.
-        const QRectF room(label.rect.left(), label.rect.top(), label.rect.width(), 1e7);
-        const QRectF needed = painter.boundingRect(room, flags & ~Qt::AlignVCenter, text);
-        const bool fits = needed.width() <= label.rect.width() + 1
-                          && (label.flow == Flow::SingleLine
-                              || needed.height() <= label.rect.height() + 1);
-        if (fits)
+        layouts = layoutText(label.text, font, label.rect.width(), option);
+        height = 0;
+        double widest = 0;
+        for (const auto& layout : layouts) {
+            height += layout->boundingRect().height();
+            for (int i = 0; i < layout->lineCount(); ++i)
+                widest = std::max(widest, layout->lineAt(i).naturalTextWidth());
+        }
+        if (widest <= label.rect.width() + 1 && (!wrapped || height <= label.rect.height() + 1))
             break;
     }
+    painter.save();
+    painter.setPen(label.colour);
     // A single line may use the small gap between rows for its accents and descenders.
-    const double allowance = label.flow == Flow::SingleLine ? 60 : 0;
+    const double allowance = wrapped ? 0 : 60;
     painter.setClipRect(label.rect.adjusted(0, -allowance, 0, allowance), Qt::IntersectClip);
-    painter.drawText(label.rect, flags, text);
+    // Wrapped labels start at the top; a single line sits in the middle of its label.
+    double y = wrapped ? label.rect.top() : label.rect.center().y() - height / 2;
+    const bool outlines = recordedPage(painter);
+    for (const auto& layout : layouts)
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            drawLine(painter, line, QPointF(label.rect.left(), y), outlines);
+            y += line.height();
+        }
     painter.restore();
 }
 
@@ -204,34 +277,6 @@ void paintFooter(QPainter& painter, double top, const ReportValues& v) {
     painter.restore();
 }
 
-// The interpretation laid out in lines of Label9's width, one layout per text line.
-std::vector<std::unique_ptr<QTextLayout>> layoutInterpretation(const QString& text, double width) {
-    std::vector<std::unique_ptr<QTextLayout>> layouts;
-    if (text.isEmpty())
-        return layouts;
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    QTextOption option(Qt::AlignRight | Qt::AlignAbsolute);
-    option.setTextDirection(Qt::RightToLeft);
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    const QFont font = reportFont(QStringLiteral("B Nazanin"), 14.25, false);
-    for (const QString& line : xmlSafeText(text).split(lineEnd)) {
-        auto layout = std::make_unique<QTextLayout>(line, font);
-        layout->setTextOption(option);
-        layout->setCacheEnabled(true);
-        layout->beginLayout();
-        for (;;) {
-            QTextLine textLine = layout->createLine();
-            if (!textLine.isValid())
-                break;
-            textLine.setLeadingIncluded(true);
-            textLine.setLineWidth(width);
-        }
-        layout->endLayout();
-        layouts.push_back(std::move(layout));
-    }
-    return layouts;
-}
-
 } // namespace
 
 void setUpReportPage(QPagedPaintDevice& device) {
@@ -282,8 +327,14 @@ int paintReport(QPagedPaintDevice& device, const ReportValues& values,
     // Label9 grows with its text: every line goes where the last one ended, or to the top
     // of the next page when it would reach into the footer; a line is never split.
     const QRectF label9(80, dr1::kLabel9Top, 10432, 5971);
-    const auto layouts = layoutInterpretation(values.interpretation, label9.width());
+    Layouts layouts;
+    if (!values.interpretation.isEmpty())
+        layouts = layoutText(values.interpretation,
+                             reportFont(QStringLiteral("B Nazanin"), 14.25, false), label9.width(),
+                             textOption(Qt::AlignRight, Qt::RightToLeft,
+                                        QTextOption::WrapAtWordBoundaryOrAnywhere));
     painter.setPen(kDarkBlue);
+    const bool outlines = recordedPage(painter);
     double y = label9.top();
     for (const auto& layout : layouts) {
         for (int i = 0; i < layout->lineCount(); ++i) {
@@ -295,7 +346,7 @@ int paintReport(QPagedPaintDevice& device, const ReportValues& values,
                 paintFooter(painter, footerTop, values);
                 y = 0;
             }
-            line.draw(&painter, QPointF(label9.left(), y - line.y()));
+            drawLine(painter, line, QPointF(label9.left(), y), outlines);
             y += line.height();
         }
     }

@@ -162,6 +162,33 @@ private slots:
     }
     void cleanup() { closePreviews(); }
 
+    // With HOV_SCREENSHOT_DIR set: the preview, its PDF and both documents, to look at.
+    void screenshots() {
+        const QString dir = qEnvironmentVariable("HOV_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("HOV_SCREENSHOT_DIR not set");
+        QStringList lines;
+        for (int i = 1; i <= 24; ++i)
+            lines << QStringLiteral("بند %1: آزمودني در اين مقياس نمره اي بالاتر از ميانگين دارد؛ "
+                                    "اين الگو با سازگاري اجتماعي و مسئوليت پذيري همراه است (T = 62).")
+                         .arg(i);
+        ProfileFixture f(lines.join(QStringLiteral("\r\n")));
+        FrmNemudar& w = *f.window;
+        w.Cmdprint->click();
+        ReportPreview* preview = previews().value(0);
+        QVERIFY(preview);
+        preview->resize(900, 1000);
+        QTest::qWait(200);
+        preview->grab().save(QDir(dir).filePath(QStringLiteral("report-preview.png")));
+        QVERIFY(preview->savePdf(QDir(dir).filePath(QStringLiteral("report.pdf"))));
+        w.Cmdword->click();
+        QFile::remove(QDir(dir).filePath(QStringLiteral("ss11-profile.docx")));
+        QFile::copy(profileoutput::wordDocumentPath(), QDir(dir).filePath(QStringLiteral("ss11-profile.docx")));
+        w.Cmdword2->click();
+        QFile::remove(QDir(dir).filePath(QStringLiteral("ss11-text.docx")));
+        QFile::copy(profileoutput::wordDocumentPath(), QDir(dir).filePath(QStringLiteral("ss11-text.docx")));
+    }
+
     void documentGoesToTheDocumentsFolder() {
         QCOMPARE(profileoutput::wordDocumentPath(), documents() + QStringLiteral("/ss11.docx"));
     }
