@@ -347,6 +347,36 @@ private slots:
         main.Command17->click();
         QVERIFY(seen);
     }
+
+    // From the menu to the updater: the newer version starts Hovupdate and every window of
+    // the program closes, the exit window never opens.
+    void mainMenuToUpdater() {
+        hovtest::WindowFixture f;
+        hovtest::HttpTestServer server;
+        QVERIFY(server.listen());
+        server.serve(kVersionPath, HttpAnswer::ok("22\r\n"));
+        writeFile(f.app.folder().file(kUpdateServerFileName), server.base().toUtf8());
+        int ends = 0;
+        nav::setEndProgramHandler([&] {
+            ++ends;
+            QApplication::closeAllWindows();
+        });
+        Frm1 main(f.app.folder());
+        QWidget* exitWindow = nullptr;
+        connect(&main, &Frm1::exitWindowShown, this, [&](QWidget* w) { exitWindow = w; });
+        main.show();
+        QTimer::singleShot(0, [&] {
+            if (auto* w = qobject_cast<FrmUpdate*>(QApplication::activeModalWidget()))
+                w->Command1->click();
+        });
+        main.Command17->click();
+        nav::setEndProgramHandler({});
+        QCOMPARE(ends, 1);
+        QCOMPARE(f.shell.programs, QStringList{f.app.folder().file(kUpdaterProgramName)});
+        QVERIFY(!main.isVisible());
+        QVERIFY(!exitWindow);
+        QVERIFY(f.dialogs.shown.isEmpty());
+    }
 };
 
 QTEST_MAIN(TestUpdate)

@@ -407,7 +407,8 @@ private slots:
         QCOMPARE(f.files(), QStringList{"blocker"});
     }
 
-    // The user name and password given reach the server when it asks for them.
+    // The user name and password given reach the server when it asks for them, for the
+    // installer and its signature.
     void credentials() {
         Fixture f;
         const QByteArray body = pattern(3000);
@@ -416,14 +417,10 @@ private slots:
                 return HttpAnswer::status(401, "Unauthorized", {}, {"WWW-Authenticate: Basic realm=\"hov\""});
             return HttpAnswer::ok(r.path.endsWith(".sig") ? keys().sign(body) : body);
         };
-        // The signature is public: it is fetched without the credentials, so serve it
-        // to anyone.
-        auto base = f.server.handler;
-        f.server.handler = [base, &body](const hovtest::HttpRequest& r) {
-            return r.path.endsWith(".sig") ? HttpAnswer::ok(keys().sign(body)) : base(r);
-        };
         QVERIFY(f.downloader.DownloadFile(f.url(), f.target(), QStringLiteral("clinic"), QStringLiteral("secret")));
         QCOMPARE(readAll(f.target()), body);
+        QVERIFY(f.server.requests.back().path.endsWith(".sig"));
+        QVERIFY(f.server.requests.back().headers.contains("authorization"));
     }
 
     // The key compiled in is the one of the key file the build was given; the signing
@@ -520,6 +517,7 @@ private slots:
         QTest::newRow("exit mid-download") << "exit";
         QTest::newRow("error") << "error";
         QTest::newRow("installer does not start") << "no start";
+        QTest::newRow("unusable update-server.txt") << "bad server file";
     }
     void windowFlows() {
         QFETCH(QString, flow);
@@ -538,6 +536,8 @@ private slots:
             a = HttpAnswer::status(404, "Not Found");
         server.serve(kInstallerPath, a);
         server.serve(kInstallerPath + ".sig", HttpAnswer::ok(keys().sign(body)));
+        if (flow == "bad server file")
+            writeAll(dir.filePath("update-server.txt"), "update server, please");
 
         Progress w(dir.path());
         w.FileDownloader1->setPublicKey(keys().publicKey());
@@ -566,6 +566,15 @@ private slots:
                 w.Command1->click();
         });
         w.show();
+        if (flow == "bad server file") {
+            w.cmdUpdate->click();
+            QCOMPARE(boxes.size(), 1);
+            QCOMPARE(boxes.front().icon, QMessageBox::Critical);
+            QVERIFY(boxes.front().text.contains(QStringLiteral("update-server.txt")));
+            QVERIFY(server.requests.isEmpty());
+            QCOMPARE(w.cmdUpdate->text(), QStringLiteral("دانلود"));
+            return;
+        }
         QCOMPARE(w.Text->text(), server.base() + QString::fromLatin1(kInstallerPath));
         w.cmdUpdate->click();
 

@@ -161,7 +161,7 @@ bool FileDownloader::DownloadFile(const QString& url, const QString& destination
             outcome = receive(url, part, 0, userName, password);
         }
         if (outcome == Outcome::Received && !cancel_ && expected_ > 0 && received_ == expected_)
-            placed = checkAndPlace(url, part, destination);
+            placed = checkAndPlace(url, part, destination, userName, password);
     }
     if (!placed) {
         if (QFileInfo::exists(part) && !cancel_)
@@ -415,9 +415,10 @@ bool FileDownloader::hashPartFile(const QString& part, qint64 size) {
     return true;
 }
 
-bool FileDownloader::fetchSignature(const QString& url, QByteArray* signature) {
+bool FileDownloader::fetchSignature(const QString& url, const QString& userName,
+                                    const QString& password, QByteArray* signature) {
     const QString address = url + QStringLiteral(".sig");
-    QNetworkReply* reply = get(address, {}, {}, 0);
+    QNetworkReply* reply = get(address, userName, password, 0);
     while (!cancel_ && !reply->isFinished()) {
         if (reply->bytesAvailable() > kMaxSignatureBytes)
             break;
@@ -440,10 +441,11 @@ bool FileDownloader::fetchSignature(const QString& url, QByteArray* signature) {
 }
 
 bool FileDownloader::checkAndPlace(const QString& url, const QString& part,
-                                   const QString& destination) {
+                                   const QString& destination, const QString& userName,
+                                   const QString& password) {
     emit DownloadEvents(QStringLiteral("Checking the signature"));
     QByteArray signature;
-    if (!fetchSignature(url, &signature))
+    if (!fetchSignature(url, userName, password, &signature))
         return false;
     if (!check_.verify(signature, publicKey_)) {
         error(kBadSignature);

@@ -78,8 +78,10 @@ private:
     // Lets pending events run between chunks, at most every few milliseconds.
     void pendingEvents();
     void error(const QString& text);
-    bool fetchSignature(const QString& url, QByteArray* signature);
-    bool checkAndPlace(const QString& url, const QString& part, const QString& destination);
+    bool fetchSignature(const QString& url, const QString& userName, const QString& password,
+                        QByteArray* signature);
+    bool checkAndPlace(const QString& url, const QString& part, const QString& destination,
+                       const QString& userName, const QString& password);
     // Feeds the bytes already in a part file to the signature check.
     bool hashPartFile(const QString& part, qint64 size);
     void dropReply();
