@@ -120,6 +120,7 @@ private slots:
     void searchAsAPersianOperatorTypes();
     void exportReadBackByPython();
     void exportFailureIsReported();
+    void unreadableFilesAreReported();
     void escapeCloses();
     void mainWindowOpensTheRosterModally();
 };
@@ -466,6 +467,26 @@ void TestRoster::exportFailureIsReported() {
     f.dialogs.queueFile(f.app.path() + QStringLiteral("/no/such/folder/x.csv"));
     w.CmdExport->click();
     QCOMPARE(f.dialogs.shown.last().kind, QStringLiteral("message"));
+    QVERIFY(f.dialogs.notices().isEmpty());
+}
+
+void TestRoster::unreadableFilesAreReported() {
+    hovtest::WindowFixture f;
+    registerAll(f.app.folder(), {subject(QStringLiteral("1"))});
+    QVERIFY(f.app.exec(kTheme, QStringLiteral("ALTER TABLE \"Theme\" RENAME TO \"Other\"")));
+    QVERIFY(f.app.exec(kHov, QStringLiteral("ALTER TABLE \"IDE\" RENAME TO \"Other\"")));
+    FrmCode w(f.app.folder());
+    // Two reports, each naming its file; no roster is made up.
+    QCOMPARE(f.dialogs.shown.size(), 2);
+    QVERIFY(f.dialogs.shown[0].text.contains(QStringLiteral("Theme.adz")));
+    QVERIFY(f.dialogs.shown[1].text.contains(QStringLiteral("HOVDB.mdb")));
+    QCOMPARE(w.model()->rowCount(), 0);
+    QCOMPARE(w.SkinLabel1->text(), QStringLiteral("کد آزمودني را وارد کنيد"));
+    // Deleting says the file could not be read; it never claims "nobody".
+    f.dialogs.clear();
+    deleteCode(w, QStringLiteral("1"));
+    QCOMPARE(f.dialogs.shown.size(), 1);
+    QCOMPARE(f.dialogs.shown[0].kind, QStringLiteral("message"));
     QVERIFY(f.dialogs.notices().isEmpty());
 }
 

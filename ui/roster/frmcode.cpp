@@ -205,8 +205,14 @@ FrmCode::FrmCode(const AppFolder& folder, QWidget* parent)
 
     move(pxPoint(2085, 745));
     SettingsDb settings(folder_);
-    if (const std::optional<ClinicSettings> s = settings.read())
+    if (const std::optional<ClinicSettings> s = settings.read()) {
         subjectTerm_ = s->subjectTerm;
+    } else {
+        // The window still serves; its texts keep the design's own term.
+        subjectTerm_ = QStringLiteral("کد آزمودني");
+        showStoreFailure(this, kErrorCaption, QStringLiteral("مشخصات کلينيک خوانده نشد."),
+                         settings.lastFailure());
+    }
     reload();
     // With subjects on file, the prompt and the code column take the clinic's own term.
     if (model_->rowCount() > 0) {
