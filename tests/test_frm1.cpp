@@ -14,7 +14,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -88,6 +91,9 @@ private slots:
     void singleInstance();
     void secondCopyShowsWarningAndNoWindow();
     void missingDatabaseFileIsNamed();
+    void lockIsPerUser();
+    void unusableDatabaseFileIsRefusedAtStart_data();
+    void unusableDatabaseFileIsRefusedAtStart();
 };
 
 void TestFrm1::startUpFillsTheWindow() {
@@ -362,7 +368,11 @@ void TestFrm1::exitWindowLeaveAndStay() {
         QVERIFY(exit.k1->isVisible() && !exit.k2->isVisible());
         QTest::mouseClick(exit.k1, Qt::LeftButton);
         QCOMPARE(navigation.ends, 1);
-        QTest::keyClick(&exit, Qt::Key_Escape);
+        // Escape as the operator presses it: to whatever has the keyboard.
+        QVERIFY(QTest::qWaitForWindowActive(&exit));
+        QVERIFY(QApplication::focusWidget());
+        QCOMPARE(QApplication::focusWidget()->window(), &exit);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QCOMPARE(navigation.ends, 2);
     }
     auto* exit = new Exitpro;
@@ -417,6 +427,72 @@ void TestFrm1::singleInstance() {
     }
     SingleInstance afterwards(lock);
     QVERIFY(afterwards.acquire());
+}
+
+// The lock is the user's own: another user's copy (another runtime folder) does not block
+// this one, a second copy of the same user is still refused.
+void TestFrm1::lockIsPerUser() {
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    QTemporaryDir userA;
+    QTemporaryDir userB;
+    for (const QTemporaryDir* d : {&userA, &userB})
+        QFile::setPermissions(d->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", userA.path().toUtf8());
+    const QString pathA = SingleInstance::defaultLockPath();
+    qputenv("XDG_RUNTIME_DIR", userB.path().toUtf8());
+    const QString pathB = SingleInstance::defaultLockPath();
+    qputenv("XDG_RUNTIME_DIR", saved);
+    QCOMPARE(QFileInfo(pathA).absolutePath(), QFileInfo(userA.path()).absoluteFilePath());
+    QVERIFY(pathA != pathB);
+    SingleInstance a(pathA);
+    QVERIFY(a.acquire());
+    SingleInstance b(pathB);
+    QVERIFY(b.acquire());
+    SingleInstance secondA(pathA);
+    QVERIFY(!secondA.acquire());
+}
+
+// A database file that is there but unusable is refused at start, like a missing one:
+// the operator hears which file, in Persian; the driver's words are only the details.
+void TestFrm1::unusableDatabaseFileIsRefusedAtStart_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("HOVDB.mdb garbage") << "HOVDB.mdb" << "garbage";
+    QTest::newRow("HOVDB.mdb empty") << "HOVDB.mdb" << "empty";
+    QTest::newRow("HOVDB.mdb without Answer2") << "HOVDB.mdb" << "DROP TABLE \"Answer2\"";
+    QTest::newRow("Theme.adz without Theme") << "Theme.adz" << "DROP TABLE \"Theme\"";
+    QTest::newRow("dab.adz garbage") << "dab.adz" << "garbage";
+}
+
+void TestFrm1::unusableDatabaseFileIsRefusedAtStart() {
+    QFETCH(QString, file);
+    QFETCH(QString, damage);
+    hovtest::WindowFixture f;
+    Navigation navigation;
+    const QString path = f.app.path() + QLatin1Char('/') + file;
+    if (damage == QLatin1String("garbage") || damage == QLatin1String("empty")) {
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        if (damage == QLatin1String("garbage"))
+            out.write(QByteArray(4096, 'x'));
+    } else {
+        QVERIFY(f.app.exec(file, damage));
+    }
+    QTemporaryDir dir;
+    QCOMPARE(runProgram(f.app.folder(), dir.path() + QStringLiteral("/l.lock")), 1);
+    QCOMPARE(f.dialogs.shown.size(), 1);
+    const hovtest::Shown& shown = f.dialogs.shown[0];
+    QCOMPARE(shown.caption, QStringLiteral("خطا"));
+    QVERIFY(shown.text.contains(file));
+    QVERIFY(shown.text.contains(QDir::toNativeSeparators(f.app.path())));
+    // Persian only: the driver's English stays in the details.
+    static const QRegularExpression english(QStringLiteral("[A-Za-z]{3,}"));
+    QString withoutNames = shown.text;
+    withoutNames.remove(file).remove(QDir::toNativeSeparators(f.app.path()));
+    for (const QString& table : {QStringLiteral("Answer2"), QStringLiteral("Theme"), QStringLiteral("IDE")})
+        withoutNames.remove(table);
+    QVERIFY2(!withoutNames.contains(english), qPrintable(shown.text));
+    QCOMPARE(navigation.mainWindows, 0);
 }
 
 void TestFrm1::secondCopyShowsWarningAndNoWindow() {

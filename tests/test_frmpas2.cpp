@@ -34,8 +34,7 @@ struct Sheet {
 
     void add(const QString& code, const QString& first = QStringLiteral("علي"),
              const QString& last = QStringLiteral("رضايي")) {
-        Subject s;
-        s.code = code;
+        Subject s = hovtest::sampleSubject(code);
         s.firstName = first;
         s.lastName = last;
         QVERIFY(SubjectDb(folder()).registerSubject(s));
@@ -111,6 +110,7 @@ private slots:
     void pageButtons_data();
     void pageButtons();
     void saveWritesWithItsMessage();
+    void saveWithoutAChosenSubjectSaysSo();
     void subjectCodes_data();
     void subjectCodes();
     void subjectWithoutAnswerRows();
@@ -396,6 +396,18 @@ void TestFrmpas2::saveWritesWithItsMessage() {
     s.w->Command1->click();
     QCOMPARE(s.fx.dialogs.notices(), QStringList{kEnterNumber});
     QVERIFY(s.stored(QStringLiteral("S")).at(21).isEmpty());
+}
+
+// A code typed but never looked up: "ذخيره" writes nothing and must not say it did.
+void TestFrmpas2::saveWithoutAChosenSubjectSaysSo() {
+    Sheet s;
+    s.add(QStringLiteral("S"));
+    s.open();
+    s.w->Text4->setText(QStringLiteral("S"));
+    s.w->Command1->click();
+    QCOMPARE(s.fx.dialogs.notices().size(), 1);
+    QVERIFY(s.fx.dialogs.notices().first() != kSaved);
+    QVERIFY(s.fx.dialogs.notices().first().contains(QStringLiteral("آزمودني انتخاب نشده")));
 }
 
 void TestFrmpas2::subjectCodes_data() {

@@ -133,6 +133,7 @@ private slots:
     void failedWriteIsReported();
     void failedWriteOnClose_data();
     void failedWriteOnClose();
+    void programEndWritesAndBringsNoMainWindow();
     void identityPanelKeepsWhatItCannotShow();
     void numericFieldsRefuseOtherKeys_data();
     void numericFieldsRefuseOtherKeys();
@@ -867,6 +868,26 @@ void TestFrmTest::failedWriteOnClose() {
     QCOMPARE(mainWindowsShown_, 1);
     QCOMPARE(stored(f.app, code, 400).toString(), QStringLiteral("1"));
     QCOMPARE(storedColumn(f.app, code, QStringLiteral("FName")).toString(), QStringLiteral("Sara"));
+}
+
+// The program ending (the update window, say) closes every window: the test window
+// still writes what is pending, but brings no main window back.
+void TestFrmTest::programEndWritesAndBringsNoMainWindow() {
+    hovtest::WindowFixture f;
+    QVERIFY(f.app.isValid());
+    const QString code = QStringLiteral("12");
+    FrmTest* w = openStarted(f, code);
+    QVERIFY(w);
+    QPointer<FrmTest> alive(w);
+    click(w->Option1);
+    nav::setEndProgramHandler([] { QApplication::closeAllWindows(); });
+    nav::endProgram();
+    nav::setEndProgramHandler({});
+    flushDeletes();
+    QVERIFY(!alive);
+    QCOMPARE(mainWindowsShown_, 0);
+    QCOMPARE(stored(f.app, code, 1).toString(), QStringLiteral("1"));
+    QVERIFY(f.dialogs.shown.isEmpty());
 }
 
 // Values the identity panel cannot show as they are (a sex outside the list, an age

@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLocale>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
@@ -24,6 +26,9 @@ private slots:
     void guardAcceptsDigitsBackspaceEnter();
     void guardRefusesOtherKeys_data();
     void guardRefusesOtherKeys();
+    void guardPassesEscapeToTheWindow();
+    void timeTextFollowsTheLocale_data();
+    void timeTextFollowsTheLocale();
     void noticeClosesItselfAfterASecond();
     void twoNoticesEachCloseASecondAfterTheirOwn();
     void noticeClosedEarlyLeavesNothingBehind();
@@ -71,6 +76,8 @@ void TestHelpers::guardRefusesOtherKeys_data() {
     QTest::newRow("blank") << QStringLiteral(" ") << 0 << 0;
     QTest::newRow("minus") << QStringLiteral("-") << 0 << 0;
     QTest::newRow("ctrl+v") << QString() << int(Qt::Key_V) << int(Qt::ControlModifier);
+    QTest::newRow("delete") << QString() << int(Qt::Key_Delete) << 0;
+    QTest::newRow("escape") << QString() << int(Qt::Key_Escape) << 0;
 }
 
 void TestHelpers::guardRefusesOtherKeys() {
@@ -81,6 +88,7 @@ void TestHelpers::guardRefusesOtherKeys() {
     QLineEdit edit;
     edit.setText(QStringLiteral("12"));
     DigitsOnlyGuard::install(&edit);
+    edit.setCursorPosition(0); // where Delete would take a digit
     if (key)
         QTest::keyClick(&edit, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     else
@@ -102,6 +110,44 @@ qint64 showRealNotice(QWidget* owner, const QString& text) {
 }
 
 } // namespace
+
+// Escape, refused in a numeric field, still reaches the window's Escape action.
+void TestHelpers::guardPassesEscapeToTheWindow() {
+    hovtest::WindowFixture f;
+    struct Window : QWidget {
+        int escapes = 0;
+        void keyPressEvent(QKeyEvent* e) override {
+            if (e->key() == Qt::Key_Escape)
+                ++escapes;
+        }
+    } window;
+    auto* edit = new QLineEdit(&window);
+    DigitsOnlyGuard::install(edit);
+    window.show();
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QCOMPARE(window.escapes, 1);
+    QCOMPARE(f.dialogs.notices(), QStringList{kDigitsOnlyNotice});
+}
+
+// The clock and the registration time: the locale's long time format, without the zone.
+void TestHelpers::timeTextFollowsTheLocale_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("C") << QLocale::c() << QStringLiteral("09:05:07");
+    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << QStringLiteral("9:05:07 AM");
+    QTest::newRow("fa_IR") << QLocale(QLocale::Persian, QLocale::Iran)
+                           << QStringLiteral("۹:۰۵:۰۷");
+}
+
+void TestHelpers::timeTextFollowsTheLocale() {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, expected);
+    const QLocale before;
+    QLocale::setDefault(locale);
+    const QString text = timeText(QTime(9, 5, 7));
+    QLocale::setDefault(before);
+    QCOMPARE(text, expected);
+}
 
 void TestHelpers::noticeClosesItselfAfterASecond() {
     QWidget owner;

@@ -27,14 +27,17 @@ bool DigitsOnlyGuard::eventFilter(QObject* watched, QEvent* event) {
     case Qt::Key_Backspace:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Delete:
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-    case Qt::Key_Escape:
         return false;
     default: break;
     }
     QString typed = key->text();
+    // Delete and Escape are typed characters (DEL, ESC) whatever text the platform gives.
+    if (key->key() == Qt::Key_Delete)
+        typed = QChar(0x7f);
+    else if (key->key() == Qt::Key_Escape)
+        typed = QChar(0x1b);
     // Ctrl+letter arrives as its control character (Ctrl+V is 22), even where the
     // platform leaves the text empty.
     if (typed.isEmpty() && (key->modifiers() & Qt::ControlModifier) && key->key() >= Qt::Key_A &&
@@ -46,7 +49,8 @@ bool DigitsOnlyGuard::eventFilter(QObject* watched, QEvent* event) {
     dialogs().notice(qobject_cast<QWidget*>(watched) ? static_cast<QWidget*>(watched)->window()
                                                      : nullptr,
                      kDigitsOnlyNotice);
-    return true;
+    // A field does nothing with Escape but pass it on, to the window's Escape action.
+    return key->key() != Qt::Key_Escape;
 }
 
 } // namespace hov

@@ -7,9 +7,10 @@ class QWidget;
 namespace hov {
 
 // The key filter of numeric fields: ASCII digits, Backspace and Enter reach the
-// field; any other typed character (Persian digits, letters, Ctrl+V) is discarded with
-// a beep and the notice "شما بايد عدد وارد كنيد". Keys that type nothing (arrows, Tab,
-// Delete) are not typed characters and pass.
+// field; any other typed character (Persian digits, letters, Ctrl+V, Delete, Escape) is
+// refused with a beep and the notice "شما بايد عدد وارد كنيد". The guard keeps to typed
+// characters: keys that type nothing (arrows, Tab, Home) pass, and Escape, though
+// refused in the field, still reaches the window's own Escape action.
 class DigitsOnlyGuard : public QObject {
     Q_OBJECT
 public:

@@ -1,5 +1,7 @@
 #include "ui/kit/services.h"
 
+#include <QLocale>
+
 #include "ui/kit/realdialogs.h"
 
 #include <QApplication>
@@ -70,7 +72,19 @@ void showStoreFailure(QWidget* owner, const QString& caption, const QString& lea
 }
 
 QString timeText(const QTime& time) {
-    return time.toString(QStringLiteral("HH:mm:ss"));
+    const QLocale locale;
+    const QString longFormat = locale.timeFormat(QLocale::LongFormat);
+    QString format;
+    bool quoted = false;
+    for (const QChar c : longFormat) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (!quoted && c == QLatin1Char('t'))
+            continue;
+        format += c;
+    }
+    format.remove(QStringLiteral("()"));
+    return locale.toString(time, format.simplified());
 }
 
 } // namespace hov

@@ -79,7 +79,9 @@ private:
     Clock* previousClock_;
 };
 
-// The time of day as the windows show and store it.
+// The time of day as the windows show and store it: the locale's long time format
+// (QLocale(), the system's unless a default is set), without the time zone that Qt's long
+// format adds.
 QString timeText(const QTime& time);
 
 } // namespace hov

@@ -5,6 +5,7 @@
 #include "ui/kit/fonts.h"
 #include "ui/kit/geometry.h"
 #include "ui/kit/navigator.h"
+#include "ui/kit/services.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -57,6 +58,7 @@ Exitpro::Exitpro(QWidget* parent)
     setLayoutDirection(Qt::RightToLeft);
     setFixedSize(pxSize(4275, 3075));
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0x00, 0xC0, 0xC0));
     setPalette(pal);
@@ -156,11 +158,23 @@ void Exitpro::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
+void Exitpro::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A frameless tool window is not given the keyboard by every window manager; Escape
+    // must reach it all the same.
+    activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
+}
+
 void Exitpro::leave() {
-    if (!Check1->isChecked()) {
-        nav::endProgram();
+    if (Check1->isChecked()) {
+        backUpBeforeLeaving();
         return;
     }
+    nav::endProgram();
+}
+
+void Exitpro::backUpBeforeLeaving() {
     // Nothing else is open by now, so no window writes while the backup is taken.
     auto* backup = new Frmbackup(nav::appFolder());
     backup->show();

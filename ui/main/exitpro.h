@@ -24,16 +24,20 @@ public:
     QTimer* Timer2 = nullptr;
     QTimer* Timer3 = nullptr;
 
+    // "خروج" (and Escape): ends the program, or with Check1 ticked takes the backup first.
     void leave();
     void stay();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void showNormalPictures();
+    // Check1 ticked: the backup window follows, and this window closes.
+    void backUpBeforeLeaving();
 };
 
 } // namespace hov

@@ -1,6 +1,7 @@
 #include "ui/main/singleinstance.h"
 
 #include <QDir>
+#include <QStandardPaths>
 
 namespace hov {
 
@@ -13,7 +14,12 @@ bool SingleInstance::acquire() {
 }
 
 QString SingleInstance::defaultLockPath() {
-    return QDir::tempPath() + QStringLiteral("/HOV-480.lock");
+    // One lock per user, in the user's own runtime folder: a lock another user's copy left
+    // behind (its file not ours to remove) must not keep this user's copy from starting.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    return folder + QStringLiteral("/HOV-480.lock");
 }
 
 } // namespace hov

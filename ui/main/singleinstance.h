@@ -13,6 +13,7 @@ public:
     // True when no other running copy holds the lock; this copy then holds it.
     bool acquire();
 
+    // The lock of the user running the program, in the user's runtime folder.
     static QString defaultLockPath();
 
 private:

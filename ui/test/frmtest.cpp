@@ -485,20 +485,27 @@ void FrmTest::closeEvent(QCloseEvent* event) {
         return;
     }
     // Any way of closing is "ذخيره و خروج": what is pending is written first. When a
-    // write fails the operator decides whether to close without it.
+    // write fails the operator decides whether to close without it; at the program's
+    // end there is no staying, the operator is only told.
+    const bool ending = nav::isEnding();
     if (!code_.isEmpty()) {
         const QStringList failures = writePending();
-        if (!failures.isEmpty() &&
-            !dialogs().askYesNo(this, kErrorCaption,
-                                failures.join(QLatin1Char('\n')) + QStringLiteral("\n\n") + kCloseAnyway,
-                                Dialogs::Icon::Warning)) {
+        if (!failures.isEmpty() && ending)
+            dialogs().message(this, kErrorCaption, failures.join(QLatin1Char('\n')),
+                              Dialogs::Icon::Critical);
+        else if (!failures.isEmpty() &&
+                 !dialogs().askYesNo(this, kErrorCaption,
+                                     failures.join(QLatin1Char('\n')) + QStringLiteral("\n\n") + kCloseAnyway,
+                                     Dialogs::Icon::Warning)) {
             event->ignore();
             return;
         }
     }
     closed_ = true;
     event->accept();
-    nav::showMainWindow();
+    // A close at the program's end brings no main window back.
+    if (!ending)
+        nav::showMainWindow();
 }
 
 } // namespace hov
