@@ -5,6 +5,7 @@
 #include "ui/kit/fonts.h"
 #include "ui/kit/geometry.h"
 #include "ui/kit/services.h"
+#include "ui/kit/subjectcode.h"
 #include "data/settingsdb.h"
 #include "ui/kit/theme.h"
 #include "scoring/answers.h"
@@ -25,7 +26,7 @@ const QString kTitle = QStringLiteral("پاسخنامه");
 const QString kInstruction = QStringLiteral(
     "جهت گزينه بلي عدد1 ، گزينه خيرعدد 2  و گزينه هاي بدون پاسخ عدد 0 را وارد نماييد");
 const QString kCaption = QStringLiteral("پيام");
-const QString kNoSubject = QStringLiteral("فردي با اين مشخصات وجود ندارد");
+const QString& kNoSubject = kNoSuchSubject;
 const QString kEnterNumber = QStringLiteral("شما بايد شماره آزمودني مورد نظر را وارد كنيد");
 const QString kSaved = QStringLiteral("تغييرات با موفقيت ذخيره گرديد");
 
@@ -250,8 +251,7 @@ void Frmpas2::buildBar() {
 void Frmpas2::chooseSubject() {
     const QString code = Text4->text();
     if (code.isEmpty()) {
-        dialogs().notice(this, QStringLiteral("شما بايد ") + subjectTerm_ +
-                                   QStringLiteral("  مورد نظر را وارد كنيد "));
+        noticeCodeMissing(this, subjectTerm_);
         return;
     }
     // A lookup that failed is not "no such subject": the operator hears why.

@@ -15,6 +15,7 @@
 #include "ui/roster/frmcode.h"
 #include "ui/settings/settingspanels.h"
 #include "ui/kit/services.h"
+#include "ui/kit/subjectcode.h"
 #include "data/subjectdb.h"
 #include "ui/kit/theme.h"
 #include "ui/kit/version.h"
@@ -364,22 +365,16 @@ void Frm1::startTest() {
     // Shown only once the code is settled; dropped on every way out before that.
     auto test = std::make_unique<FrmTest>(folder_);
     test->showPreparing();
-    const QString t11 = settings_.subjectTerm;
-    const QString code = dialogs().input(this, t11 + QStringLiteral("  ") + QStringLiteral("را وارد کنيد"),
-                                         QStringLiteral(" Enter Code "));
-    if (code.isEmpty()) {
-        test.reset();
-        dialogs().notice(this, QStringLiteral("شما بايد ") + t11 +
-                                   QStringLiteral("  مورد نظر را وارد كنيد "));
+    const QString code = askSubjectCode(this, settings_.subjectTerm);
+    if (code.isEmpty())
         return;
-    }
     // Opening adds the answer rows the subject lacks: without its three rows the test
     // could store nothing, and the operator hears of it now rather than after the
     // subject has answered.
     const Result<OpenedSubject> opened = db.openSubject(code);
     if (opened.isNotFound()) {
         test.reset();
-        dialogs().notice(this, QStringLiteral("فردي با اين مشخصات وجود ندارد"));
+        noticeNoSuchSubject(this);
         return;
     }
     if (opened.isFailed()) {

@@ -6,6 +6,7 @@
 #include "ui/kit/navigator.h"
 #include "scoring/rawscores.h"
 #include "ui/kit/services.h"
+#include "ui/kit/subjectcode.h"
 #include "data/settingsdb.h"
 #include "ui/kit/theme.h"
 
@@ -27,8 +28,6 @@ namespace hov {
 
 namespace {
 
-const QString kEmptyCodeStart = QStringLiteral("شما بايد ");
-const QString kEmptyCodeEnd = QStringLiteral("  مورد نظر را وارد كنيد ");
 
 QLabel* caption(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -300,14 +299,9 @@ void FrmkLID::setSelecting(bool selecting) {
 }
 
 void FrmkLID::chooseSubject() {
-    const QString& term = clinic_.subjectTerm;
-    const QString code =
-        dialogs().input(this, term + QStringLiteral("  ") + QStringLiteral("را وارد کنيد"),
-                        QStringLiteral(" Enter Code "));
-    if (code.isEmpty()) {
-        dialogs().notice(this, kEmptyCodeStart + term + kEmptyCodeEnd);
+    const QString code = askSubjectCode(this, clinic_.subjectTerm);
+    if (code.isEmpty())
         return;
-    }
     Text4->setText(code);
     setSelecting(true);
     // A subject who never answered gets the missing rows, as the other windows expect.
@@ -315,7 +309,7 @@ void FrmkLID::chooseSubject() {
     if (opened.isNotFound()) {
         setSelecting(false);
         // The earlier subject, counts and scores stay, so the chart still matches the panel.
-        dialogs().notice(this, QStringLiteral("فردي با اين مشخصات وجود ندارد"));
+        noticeNoSuchSubject(this);
         return;
     }
     if (opened.isFailed()) {

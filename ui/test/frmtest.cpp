@@ -6,6 +6,7 @@
 #include "ui/kit/keyguard.h"
 #include "ui/kit/navigator.h"
 #include "ui/kit/services.h"
+#include "ui/kit/subjectcode.h"
 #include "ui/kit/theme.h"
 #include "scoring/answers.h"
 
@@ -298,7 +299,7 @@ bool FrmTest::attachSubject(const QString& code) {
     const Result<OpenedSubject> opened = db_.openSubject(code, SubjectDb::MissingRows::Refuse);
     failure_ = StoreFailure();
     if (opened.isNotFound()) {
-        error_ = QStringLiteral("فردي با اين مشخصات وجود ندارد");
+        error_ = kNoSuchSubject;
         return false;
     }
     if (opened.isFailed()) {
