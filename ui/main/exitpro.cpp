@@ -5,7 +5,6 @@
 #include "ui/kit/fonts.h"
 #include "ui/kit/geometry.h"
 #include "ui/kit/navigator.h"
-#include "ui/kit/services.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
