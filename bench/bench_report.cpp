@@ -1,7 +1,8 @@
-// The printed report to PDF against a blank QPdfWriter page, and the .docx export against
-// writing the same parts as a plain zip file with libzip.
+// The printed report to PDF against a blank QPdfWriter page, and the .docx export (the picture
+// already captured) against writing the same parts as a plain zip file with libzip.
 #include "benchsupport.h"
 #include "report/docxwriter.h"
+#include "report/profilepainter.h"
 #include "report/reportpainter.h"
 #include "ui/kit/fonts.h"
 
@@ -21,35 +22,28 @@ namespace {
 constexpr double kReportTargetMs = 100.0;
 constexpr double kDocxTargetMs = 50.0;
 
-// About as much drawing as the profile: ticks, grid, table rules, labels and the polyline.
-void paintChart(QPainter& p, const QRectF& target) {
-    hov::report::paintFitted(p, target, QSizeF(12600, 10050), [](QPainter& c) {
-        c.fillRect(QRectF(450, 720, 10500, 7050), Qt::white);
-        c.setPen(QPen(Qt::black, 15));
-        for (int k = 0; k <= 100; ++k) {
-            const double y = 730 + 70 * k;
-            c.drawLine(QPointF(k % 5 ? 360 : 315, y), QPointF(450, y));
-            c.drawLine(QPointF(10950, y), QPointF(k % 5 ? 11040 : 11115, y));
-        }
-        for (int g = 0; g < 10; ++g)
-            c.drawLine(QPointF(420, 1440 + 700 * g), QPointF(10935, 1440 + 700 * g));
-        QFont f(QStringLiteral("DejaVu Sans"));
-        f.setPixelSize(195);
-        f.setBold(true);
-        c.setFont(f);
-        static const char* codes[] = {"Do", "Cs", "Sy", "Sp", "Sa", "Wb", "Re", "So", "Sc",
-                                      "To", "Gi", "Cm", "Ac", "Ai", "Ie", "Py", "Fx", "Fe"};
-        QPolygonF profile;
-        for (int i = 0; i < 18; ++i) {
-            const double x = 660 + 590 * i;
-            c.drawText(QPointF(x, 600), QLatin1String(codes[i]));
-            c.drawText(QPointF(x, 7980), QLatin1String(codes[i]));
-            c.drawText(QPointF(x, 8350), QString::number(10 + i));
-            c.drawText(QPointF(x, 8650), QString::number(40 + i));
-            profile << QPointF(x, 7730 - 70 * (40 + (i * 7) % 30));
-        }
-        c.drawPolyline(profile);
-    });
+// The profile as the report shows it: the window's picture in the print capture look.
+hov::report::ProfileValues profileValues() {
+    hov::report::ProfileValues p;
+    p.sex = QStringLiteral("زن");
+    for (int i = 0; i < hov::kScaleCount; ++i) {
+        p.rawScores[static_cast<size_t>(i)] = QString::number(10 + i);
+        p.tScores[static_cast<size_t>(i)] = QString::number(35 + (i * 7) % 30);
+    }
+    p.unanswered = QStringLiteral("7");
+    p.yes = QStringLiteral("251");
+    p.no = QStringLiteral("222");
+    return p;
+}
+
+void paintChart(QPainter& painter, const QRectF& target) {
+    static const hov::report::ProfileValues values = profileValues();
+    hov::report::paintFitted(painter, target,
+                             QSizeF(hov::report::profile::kWidth, hov::report::profile::kHeight),
+                             [](QPainter& p) {
+                                 hov::report::paintProfileWindow(
+                                     p, values, hov::report::ProfileLook::printCapture());
+                             });
 }
 
 hov::report::ReportValues values() {
@@ -78,12 +72,8 @@ hov::report::ReportValues values() {
 }
 
 QImage capturedPicture() {
-    QImage image(840, 670, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    paintChart(p, QRectF(0, 0, 840, 670));
-    return image;
+    return hov::report::renderProfileWindow(profileValues(),
+                                            hov::report::ProfileLook::wordCapture(), 96.0);
 }
 
 // The parts of a zip held in memory, read back with libzip.

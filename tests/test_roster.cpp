@@ -443,9 +443,13 @@ void TestRoster::exportReadBackByPython() {
     w.Combo3->setCurrentIndex(-1);
     w.TxtSearch->setText(QStringLiteral("x"));
     w.TxtSearch->clear();
-    f.dialogs.queueFile(path);
+    // A name without an extension gets ".csv".
+    f.dialogs.queueFile(out.filePath(QStringLiteral("all")));
     w.CmdExport->click();
-    python.start(python.program(), python.arguments());
+    QVERIFY(QFile::exists(out.filePath(QStringLiteral("all.csv"))));
+    QStringList arguments = python.arguments();
+    arguments.last() = out.filePath(QStringLiteral("all.csv"));
+    python.start(python.program(), arguments);
     QVERIFY(python.waitForFinished(30000));
     const QJsonArray all = QJsonDocument::fromJson(python.readAllStandardOutput()).array();
     QCOMPARE(all.size(), 5);

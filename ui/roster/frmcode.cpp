@@ -17,6 +17,7 @@
 #include <QCompleter>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -404,10 +405,12 @@ void FrmCode::exportScores() {
     const QString proposed =
         QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
             .filePath(QStringLiteral("hov-scores.csv"));
-    const QString path =
-        dialogs().saveFileName(this, proposed, QStringLiteral("CSV (*.csv)"));
+    QString path = dialogs().saveFileName(this, proposed, QStringLiteral("CSV (*.csv)"));
     if (path.isEmpty())
         return;
+    // A name typed without an extension still opens in a spreadsheet with a double click.
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
     SubjectDb& db = *db_;
     std::optional<QList<SubjectDb::SubjectScores>> subjects;
     subjects = db.allSubjectScores();
