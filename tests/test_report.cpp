@@ -124,6 +124,7 @@ private slots:
 
     void reportHoldsFieldsCountsAndInterpretation();
     void reportWithoutInterpretation();
+    void reportTakesAnyInterpretation();
     void longInterpretationRunsOnWithFooterOnEveryPage();
     void badClinicDataStaysInsideItsLabels_data();
     void badClinicDataStaysInsideItsLabels();
@@ -325,6 +326,19 @@ void TestReport::reportWithoutInterpretation() {
     const QString text = pdfText(pdf);
     QVERIFY(text.contains(normalised(v.lastName)));
     QVERIFY(!text.contains(normalised(QStringLiteral("بند"))));
+}
+
+// Markup, control characters and directional marks: a valid report with the readable text.
+void TestReport::reportTakesAnyInterpretation() {
+    ReportValues v = sampleValues();
+    v.interpretation = QStringLiteral("<b>&amp; ]]> \"نقل\"") + QChar(0) + QChar(7) + QChar(0x1B)
+                       + QStringLiteral("\u200Fپايان\u202Bمتن\u202C\tبعد");
+    const QString pdf = outPath(QStringLiteral("odd.pdf"));
+    QCOMPARE(writeReport(pdf, v), 1);
+    const QString text = pdfText(pdf);
+    // Neutral signs between the runs come out of pdftotext in display order; the runs whole.
+    for (const char* expected : {"b>&amp", "نقل", "پايان", "متن", "بعد"})
+        QVERIFY2(text.contains(normalised(QString::fromUtf8(expected))), expected);
 }
 
 void TestReport::longInterpretationRunsOnWithFooterOnEveryPage() {
