@@ -86,7 +86,6 @@ private slots:
     void handOverClosesWithoutExitWindow();
     void endingTheProgramClosesWithoutExitWindow();
     void exitWindowLeaveAndStay();
-    void exitWithBackupTickedSaysItAndStays();
     void exitWindowCaptionAlternates();
     void aboutIsModalAndAnimated();
     void singleInstance();
@@ -383,26 +382,6 @@ void TestFrm1::exitWindowLeaveAndStay() {
     QCOMPARE(navigation.mainWindows, 1);
     QCOMPARE(navigation.ends, 2);
     QTRY_VERIFY(!guard);
-}
-
-// With the backup box ticked, leaving does not end the program without the backup: the
-// operator is told and the exit window stays.
-void TestFrm1::exitWithBackupTickedSaysItAndStays() {
-    hovtest::WindowFixture f;
-    Navigation navigation;
-    Exitpro exit;
-    exit.show();
-    exit.Check1->setChecked(true);
-    QTest::mouseClick(exit.k1, Qt::LeftButton);
-    QTest::keyClick(&exit, Qt::Key_Escape);
-    QCOMPARE(navigation.ends, 0);
-    QCOMPARE(f.dialogs.shown.size(), 2);
-    QCOMPARE(f.dialogs.shown[0].kind, QStringLiteral("message"));
-    QVERIFY(f.dialogs.shown[0].text.contains(QStringLiteral("نسخه پشتيبان تهيه نشد")));
-    QVERIFY(exit.isVisible());
-    exit.Check1->setChecked(false);
-    QTest::mouseClick(exit.k1, Qt::LeftButton);
-    QCOMPARE(navigation.ends, 1);
 }
 
 void TestFrm1::exitWindowCaptionAlternates() {

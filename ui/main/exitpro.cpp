@@ -1,9 +1,10 @@
 #include "ui/main/exitpro.h"
 
+#include "ui/backup/frmbackup.h"
+
 #include "ui/kit/fonts.h"
 #include "ui/kit/geometry.h"
 #include "ui/kit/navigator.h"
-#include "ui/kit/services.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -173,11 +174,10 @@ void Exitpro::leave() {
 }
 
 void Exitpro::backUpBeforeLeaving() {
-    dialogs().message(this, QStringLiteral("پشتيبان گيري"),
-                      QStringLiteral("نسخه پشتيبان تهيه نشد: پشتيبان گيري در اين نسخه از برنامه هنوز "
-                                     "ممکن نيست. براي خروج بدون پشتيبان، علامت تهيه نسخه پشتيبان را "
-                                     "برداريد."),
-                      Dialogs::Icon::Warning);
+    // Nothing else is open by now, so no window writes while the backup is taken.
+    auto* backup = new Frmbackup(nav::appFolder());
+    backup->show();
+    close();
 }
 
 void Exitpro::stay() {

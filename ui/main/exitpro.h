@@ -36,9 +36,7 @@ protected:
 
 private:
     void showNormalPictures();
-    // Check1 ticked: the backup comes before leaving. Until the backup window exists the
-    // operator is told that no backup is taken, and the window stays (the backup window
-    // replaces this).
+    // Check1 ticked: the backup window follows, and this window closes.
     void backUpBeforeLeaving();
 };
 
