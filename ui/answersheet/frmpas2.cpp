@@ -6,6 +6,7 @@
 #include "ui/kit/geometry.h"
 #include "ui/kit/services.h"
 #include "ui/kit/subjectcode.h"
+#include "data/bidi.h"
 #include "data/settingsdb.h"
 #include "ui/kit/theme.h"
 #include "scoring/answers.h"
@@ -318,7 +319,7 @@ void Frmpas2::showStored(int item) {
         palette.setColor(QPalette::Text,
                          odd ? kOddValueColour : this->palette().color(QPalette::Text));
         box->setPalette(palette);
-        box->setToolTip(odd ? QStringLiteral("پاسخ ذخيره شده: «%1»").arg(value) : QString());
+        box->setToolTip(odd ? QStringLiteral("پاسخ ذخيره شده: «%1»").arg(isolated(value)) : QString());
         box->setProperty("oddValue", odd);
     }
 }
