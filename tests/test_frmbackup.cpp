@@ -8,6 +8,7 @@
 #include "ui/backup/frmbackup.h"
 #include "ui/kit/fonts.h"
 #include "ui/kit/navigator.h"
+#include "ui/kit/realdialogs.h"
 #include "ui/kit/version.h"
 #include "ui/main/exitpro.h"
 
@@ -130,6 +131,8 @@ private slots:
     void everyWayOutEndsTheProgram_data();
     void everyWayOutEndsTheProgram();
     void exitWindowLeadsHereWhenTicked();
+    void fileFilterForQtDialogs_data();
+    void fileFilterForQtDialogs();
     void screenshot();
 };
 
@@ -633,6 +636,22 @@ void TestFrmbackup::exitWindowLeadsHereWhenTicked() {
     }
 }
 
+void TestFrmbackup::fileFilterForQtDialogs_data() {
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("qt");
+    QTest::newRow("backup") << "Database Backup |*.mdbB" << "Database Backup (*.mdbB)";
+    QTest::newRow("two patterns") << "Pictures|*.bmp;*.jpg" << "Pictures (*.bmp *.jpg)";
+    QTest::newRow("two filters") << "A|*.a|B|*.b" << "A (*.a);;B (*.b)";
+    QTest::newRow("Qt's own") << "CSV (*.csv)" << "CSV (*.csv)";
+    QTest::newRow("none") << "" << "";
+}
+
+void TestFrmbackup::fileFilterForQtDialogs() {
+    QFETCH(QString, filter);
+    QFETCH(QString, qt);
+    QCOMPARE(qtFileFilter(filter), qt);
+}
+
 void TestFrmbackup::screenshot() {
     const QString out = qEnvironmentVariable("HOV_SCREENSHOT_DIR");
     if (out.isEmpty())
@@ -646,6 +665,19 @@ void TestFrmbackup::screenshot() {
     w->Command3->click();
     QTest::qWait(200);
     QVERIFY(w->grab().save(out + QStringLiteral("/frmbackup-help.png")));
+    w->Command2->click();
+    // The real save dialog, as the operator meets it.
+    RealDialogs real;
+    ScopedServices services(&real);
+    bool saved = false;
+    QTimer::singleShot(1500, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            saved = dialog->grab().save(out + QStringLiteral("/frmbackup-save.png"));
+            dialog->close();
+        }
+    });
+    QTest::mouseClick(w->b1, Qt::LeftButton);
+    QVERIFY(saved);
 }
 
 QTEST_MAIN(TestFrmbackup)

@@ -68,13 +68,27 @@ QString RealDialogs::input(QWidget* owner, const QString& title, const QString& 
     return ok ? text : QString();
 }
 
+QString qtFileFilter(const QString& filter) {
+    if (!filter.contains(QLatin1Char('|')) || filter.contains(QLatin1Char('(')))
+        return filter;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)
+                                     .join(QLatin1Char(' '))
+                                     .trimmed();
+        filters << parts[i].trimmed() + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
 QString RealDialogs::openFileName(QWidget* owner, const QString& folder, const QString& filter) {
-    return QFileDialog::getOpenFileName(owner, QString(), folder, filter);
+    return QFileDialog::getOpenFileName(owner, QString(), folder, qtFileFilter(filter));
 }
 
 QString RealDialogs::saveFileName(QWidget* owner, const QString& proposedPath,
                                   const QString& filter) {
-    return QFileDialog::getSaveFileName(owner, QString(), proposedPath, filter);
+    return QFileDialog::getSaveFileName(owner, QString(), proposedPath, qtFileFilter(filter));
 }
 
 } // namespace hov

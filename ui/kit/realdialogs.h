@@ -7,6 +7,11 @@ namespace hov {
 inline const QString kNoticeCaption = QStringLiteral("پيام");
 inline constexpr int kNoticeDelayMs = 1000;
 
+// A file filter as Qt's file dialog reads it. Filters in the design's form, description and
+// pattern between bars ("Database Backup |*.mdbB", several patterns split by ";"), become
+// "Database Backup (*.mdbB)"; a filter in Qt's own form is left as it is.
+QString qtFileFilter(const QString& filter);
+
 // The message boxes, input box and file dialogs the operator sees.
 class RealDialogs final : public Dialogs {
 public:
