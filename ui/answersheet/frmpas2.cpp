@@ -2,6 +2,7 @@
 
 #include "ui/answersheet/answersheetbox.h"
 #include "ui/answersheet/answersheetpage.h"
+#include "ui/kit/controls.h"
 #include "ui/kit/fonts.h"
 #include "ui/kit/geometry.h"
 #include "ui/kit/services.h"
@@ -89,8 +90,7 @@ public:
 };
 
 QPushButton* barButton(QWidget* parent, const QString& name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
+    QPushButton* b = makeButton(name, caption, parent);
     b->setFont(designFont(kNazanin, 12, true));
     // Enter belongs to the code box, never to a default button.
     b->setAutoDefault(false);

@@ -3,6 +3,7 @@
 #include "ui/main/about.h"
 #include "ui/main/exitpro.h"
 #include "ui/main/profilehandover.h"
+#include "ui/kit/controls.h"
 #include "ui/kit/fonts.h"
 #include "ui/scoring/frmklid.h"
 #include "ui/answersheet/frmpas2.h"
@@ -53,8 +54,7 @@ bool hasRows(QWidget* owner, SubjectDb& db, const std::optional<int>& count) {
 const char* const kHintProperty = "hovHint";
 
 QPushButton* menuButton(QWidget* parent, const QString& name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
+    QPushButton* b = makeButton(name, caption, parent);
     b->setFont(designFont(kNazanin, 12, true));
     b->setMinimumHeight(px(495));
     b->setMouseTracking(true);

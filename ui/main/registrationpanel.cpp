@@ -1,5 +1,7 @@
 #include "ui/main/registrationpanel.h"
 
+#include "ui/kit/controls.h"
+
 #include "ui/kit/captionlabel.h"
 #include "ui/kit/fonts.h"
 #include "ui/kit/geometry.h"
@@ -23,17 +25,11 @@ namespace hov {
 namespace {
 
 QComboBox* pickList(QWidget* parent, const QString& name, const QStringList& entries) {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(name);
-    list->addItems(entries);
-    list->setCurrentIndex(-1);
-    return list;
+    return makePickList(name, entries, parent);
 }
 
 QLineEdit* field(QWidget* parent, const QString& name) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    return edit;
+    return makeLineEdit(name, parent);
 }
 
 } // namespace

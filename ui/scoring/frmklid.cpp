@@ -1,6 +1,7 @@
 #include "ui/scoring/frmklid.h"
 
 #include "ui/kit/captionlabel.h"
+#include "ui/kit/controls.h"
 #include "ui/kit/fonts.h"
 #include "ui/kit/geometry.h"
 #include "ui/kit/navigator.h"
@@ -37,15 +38,13 @@ QLabel* caption(const QString& text, QWidget* parent) {
 }
 
 QLabel* colonCaption(const QString& text, QWidget* parent) {
-    auto* label = new CaptionLabel(text, parent);
+    QLabel* label = makeCaption(text, parent);
     label->setFont(designFont(kNazanin, 12, true));
-    markSkinLabel(label);
     return label;
 }
 
 QLineEdit* field(const QString& name, QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
+    QLineEdit* edit = makeLineEdit(name, parent);
     edit->setFont(designFont(kNazanin, 11, true));
     // The window shows the registration data; it changes only the scores.
     edit->setReadOnly(true);
@@ -53,16 +52,8 @@ QLineEdit* field(const QString& name, QWidget* parent) {
 }
 
 QComboBox* listField(const QString& name, const QStringList& items, QWidget* parent) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(name);
+    QComboBox* combo = makeShownList(name, items, parent);
     combo->setFont(designFont(kNazanin, 11, true));
-    combo->addItems(items);
-    // Editable so that any stored text shows, even one not in the list.
-    combo->setEditable(true);
-    combo->lineEdit()->setReadOnly(true);
-    // Enter in an editable list would add the shown text to the list's values.
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setCurrentText(QString());
     return combo;
 }
 
@@ -228,8 +219,7 @@ void FrmkLID::buildScorePanel() {
     auto* row = new QHBoxLayout(buttons);
     row->setContentsMargins(0, 0, 0, 0);
     auto button = [&](const QString& name, const QString& text) {
-        auto* b = new QPushButton(text, buttons);
-        b->setObjectName(name);
+        QPushButton* b = makeButton(name, text, buttons);
         b->setFont(designFont(kNazanin, 12, true));
         b->setMinimumHeight(px(495));
         row->addWidget(b);

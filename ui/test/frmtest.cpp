@@ -1,6 +1,7 @@
 #include "ui/test/frmtest.h"
 
 #include "ui/kit/captionlabel.h"
+#include "ui/kit/controls.h"
 #include "ui/kit/fonts.h"
 #include "ui/kit/geometry.h"
 #include "ui/kit/keyguard.h"
@@ -62,23 +63,15 @@ qint64 leadingNumber(const QString& text) {
 }
 
 QLabel* fieldLabel(const QString& text, QWidget* parent) {
-    auto* label = new CaptionLabel(text, parent);
-    markSkinLabel(label);
-    return label;
+    return makeCaption(text, parent);
 }
 
 QLineEdit* textField(const QString& name, QWidget* parent) {
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(name);
-    return field;
+    return makeLineEdit(name, parent);
 }
 
 QComboBox* listField(const QString& name, const QStringList& entries, QWidget* parent) {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(name);
-    list->addItems(entries);
-    list->setCurrentIndex(-1);
-    return list;
+    return makePickList(name, entries, parent);
 }
 
 // A stored value that is not one of the entries stays in the row until the operator
@@ -95,8 +88,7 @@ QString choice(const QComboBox* list, const QString& stored) {
 
 QPushButton* button(const QString& name, const QString& caption, const QRect& geometry,
                     QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
+    auto* b = makeButton(name, caption, parent);
     b->setGeometry(geometry);
     // As on a dialog: a button with the focus takes Enter itself.
     b->setAutoDefault(true);
