@@ -120,6 +120,7 @@ private slots:
     void windowAsDesigned();
     void fileDialogs_data();
     void fileDialogs();
+    void backupFolderThatCannotBeMade();
     void backupQuestionsAndMessages();
     void backupFailures_data();
     void backupFailures();
@@ -214,6 +215,22 @@ void TestFrmbackup::fileDialogs() {
     QTest::mouseClick(w->b2, Qt::LeftButton);
     QCOMPARE(w->Text2->text(), QDir::toNativeSeparators(back + QStringLiteral("/x.mdbB")));
     QVERIFY(f.dialogs.allAnswersUsed());
+}
+
+// A file named Back where the folder should be: the operator hears of it, and the dialog
+// still opens, in the program's folder.
+void TestFrmbackup::backupFolderThatCannotBeMade() {
+    Fixture f;
+    QVERIFY(writeFile(f.app.folder().backupFolder(), "not a folder"));
+    QScopedPointer<Frmbackup> w(f.open());
+    f.dialogs.queueFile(QString());
+    QTest::mouseClick(w->b2, Qt::LeftButton);
+    QCOMPARE(f.dialogs.shown.size(), 2);
+    QCOMPARE(f.dialogs.shown[0].caption, QStringLiteral("Error"));
+    QVERIFY(f.dialogs.shown[0].text.contains(QStringLiteral("ساخته نشد")));
+    QCOMPARE(f.icons[0], Dialogs::Icon::Warning);
+    QCOMPARE(f.dialogs.shown[1].kind, QStringLiteral("open"));
+    QCOMPARE(f.dialogs.shown[1].caption, f.app.path());
 }
 
 void TestFrmbackup::backupQuestionsAndMessages() {
@@ -568,7 +585,7 @@ void TestFrmbackup::copyKeepsTheWindowResponsiveAndGuarded() {
                   !w->VisualButtonEx3->isEnabled() && !w->b1->isEnabled() &&
                   !w->b2->isEnabled() && !w->Text1->isEnabled() && !w->Text2->isEnabled();
         if (done == total / 2 / 4048 * 4048) {
-            progress = w->ProgressBar1->value();
+            progress = w->ProgressBar1->isVisible() ? w->ProgressBar1->value() : -1;
             // A second copy cannot start, and leaving waits for the copy.
             w->makeBackup();
             w->restore();
@@ -586,6 +603,7 @@ void TestFrmbackup::copyKeepsTheWindowResponsiveAndGuarded() {
     // The success ends the program once, the close asked for meanwhile adds nothing.
     QCOMPARE(f.navigation.ends, 1);
     QVERIFY(w->VisualButtonEx2->isEnabled());
+    QVERIFY(!w->ProgressBar1->isVisible());
 }
 
 void TestFrmbackup::everyWayOutEndsTheProgram_data() {
@@ -659,6 +677,7 @@ void TestFrmbackup::screenshot() {
     Fixture f;
     QScopedPointer<Frmbackup> w(f.open());
     w->Text1->setText(QStringLiteral("/opt/hov/Back/HOV-Longformدر تاريخ1402.11.23 ساعت)14.35).mdbB"));
+    w->ProgressBar1->show();
     w->ProgressBar1->setValue(40);
     QTest::qWait(200);
     QVERIFY(w->grab().save(out + QStringLiteral("/frmbackup.png")));

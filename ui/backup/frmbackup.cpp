@@ -104,6 +104,7 @@ Frmbackup::Frmbackup(const AppFolder& folder, QWidget* parent)
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
+    ProgressBar1->hide(); // shown while a copy runs
 
     const QString today = jalali::dateText(clock().now().date(), 4);
     Label1 = new QLabel(today, this);
@@ -237,7 +238,6 @@ void Frmbackup::restore() {
     setCopying(false);
     if (!result.ok && result.atReplace) {
         // Checked and ready, but HOVDB.mdb would not give way: something still holds it.
-        ProgressBar1->setValue(0);
         dialogs().error(this, kErrorCaption, result.error + QLatin1Char('\n') + kCloseOthers,
                         result.detail, Dialogs::Icon::Warning);
         if (endAfterCopy_)
@@ -253,7 +253,6 @@ void Frmbackup::restore() {
 }
 
 void Frmbackup::copyFailed(const CopyResult& result) {
-    ProgressBar1->setValue(0);
     dialogs().error(this, kProgramTitle, kCopyFailed + QLatin1Char('\n') + result.error,
                     result.detail, Dialogs::Icon::Critical);
     // The operator asked to leave while the copy ran.
@@ -268,8 +267,8 @@ void Frmbackup::setCopying(bool copying) {
     for (QWidget* w : std::initializer_list<QWidget*>{Text1, b1, VisualButtonEx2, Text2, b2,
                                                       VisualButtonEx3})
         w->setEnabled(!copying);
-    if (copying)
-        ProgressBar1->setValue(0);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setVisible(copying);
     eventsRan_.invalidate();
 }
 
