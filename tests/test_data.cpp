@@ -4,7 +4,10 @@
 #include "data/subjectdb.h"
 #include "tests/support/testfolder.h"
 
+#include "data/bidi.h"
+
 #include <QDir>
+#include <QSqlError>
 #include <QFileInfo>
 #include <QTest>
 
@@ -42,6 +45,12 @@ private slots:
     void missingFileIsReportedNotCreated();
     void settingsReadTheFirstRow();
     void commitLeavesOneFile();
+    void storeFailureIsDescribedInPersian_data();
+    void storeFailureIsDescribedInPersian();
+    void unreadableFileIsNotAnAnswer_data();
+    void unreadableFileIsNotAnAnswer();
+    void groupedWritesAreAllOrNothing();
+    void eachCallClearsTheLastFailure();
 };
 
 void TestData::codesAreStoredAndFoundExactly_data() {
@@ -309,6 +318,107 @@ void TestData::commitLeavesOneFile() {
     const QDir dir(app.path());
     QVERIFY(!dir.exists(QStringLiteral("HOVDB.mdb-wal")));
     QVERIFY(!dir.exists(QStringLiteral("HOVDB.mdb-journal")));
+}
+
+// The kind of a driver error, from SQLite's result code or, failing that, its words; the
+// sentence names the file and holds none of the driver's English.
+void TestData::storeFailureIsDescribedInPersian_data() {
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("kind");
+    using K = StoreFailure::Kind;
+    QTest::newRow("not a database") << "26" << "file is not a database" << int(K::NotADatabase);
+    QTest::newRow("read-only") << "8" << "attempt to write a readonly database" << int(K::ReadOnly);
+    QTest::newRow("disk full") << "13" << "database or disk is full" << int(K::DiskFull);
+    QTest::newRow("busy") << "5" << "database is locked" << int(K::Locked);
+    QTest::newRow("extended busy code") << "261" << "database is locked" << int(K::Locked);
+    QTest::newRow("missing table") << "1" << "no such table: Answer2" << int(K::MissingTable);
+    QTest::newRow("no code, words") << "" << "attempt to write a readonly database" << int(K::ReadOnly);
+    QTest::newRow("parameter count") << "" << "Parameter count mismatch" << int(K::Other);
+}
+
+void TestData::storeFailureIsDescribedInPersian() {
+    QFETCH(QString, code);
+    QFETCH(QString, text);
+    QFETCH(int, kind);
+    const QString path = QStringLiteral("/srv/clinic/HOVDB.mdb");
+    const StoreFailure f =
+        storeFailure(path, QSqlError(text, QStringLiteral("Unable to fetch row"),
+                                     QSqlError::StatementError, code));
+    QCOMPARE(int(f.kind), kind);
+    QVERIFY(f.detail.contains(text));
+    const QString sentence = describe(f);
+    QVERIFY(sentence.contains(isolated(QStringLiteral("HOVDB.mdb"))));
+    QVERIFY(!sentence.contains(text));
+    QVERIFY(!sentence.contains(QStringLiteral("Unable")));
+    if (f.kind == StoreFailure::Kind::MissingTable)
+        QVERIFY(sentence.contains(isolated(QStringLiteral("Answer2"))));
+}
+
+// A subject file that opened but cannot be read answers "failed", never "none".
+void TestData::unreadableFileIsNotAnAnswer_data() {
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("table dropped after opening") << "DROP TABLE \"IDE\"";
+    QTest::newRow("answers dropped after opening") << "DROP TABLE \"Answer1\"";
+}
+
+void TestData::unreadableFileIsNotAnAnswer() {
+    QFETCH(QString, damage);
+    hovtest::TestAppFolder app;
+    SubjectDb db(app.folder());
+    QVERIFY(db.registerSubject(hovtest::sampleSubject(QStringLiteral("1"))));
+    QVERIFY(app.exec(QStringLiteral("HOVDB.mdb"), damage));
+    const bool ide = damage.contains(QStringLiteral("IDE"));
+    if (ide) {
+        QVERIFY(db.findSubject(QStringLiteral("1")).isFailed());
+        QCOMPARE(db.codeExists(QStringLiteral("1")), Lookup::Failed);
+        QVERIFY(!db.subjectCount());
+        QVERIFY(db.proposeCode().isFailed());
+    } else {
+        QCOMPARE(db.hasAnswerRow(QStringLiteral("1"), 0), Lookup::Failed);
+        QVERIFY(!db.answerRowCount(0));
+    }
+    QCOMPARE(db.lastFailure().kind, StoreFailure::Kind::MissingTable);
+    QVERIFY(db.lastError().contains(QStringLiteral("HOVDB.mdb")));
+    const Result<OpenedSubject> opened = db.openSubject(QStringLiteral("1"));
+    QVERIFY(opened.isFailed());
+    QCOMPARE(opened.failure().kind, StoreFailure::Kind::MissingTable);
+}
+
+// The three answer rows are written together, and the rows a subject lacks are added
+// together: a refusal half way leaves the file as it was.
+void TestData::groupedWritesAreAllOrNothing() {
+    hovtest::TestAppFolder app;
+    SubjectDb db(app.folder());
+    QVERIFY(db.registerSubject(hovtest::sampleSubject(QStringLiteral("1"))));
+    QVERIFY(app.refuseWrites(QStringLiteral("HOVDB.mdb"), QStringLiteral("Answer3"),
+                             hovtest::TestAppFolder::Update | hovtest::TestAppFolder::Insert));
+    AnswerSheet sheet;
+    sheet.set(1, QStringLiteral("1"));
+    sheet.set(200, QStringLiteral("2"));
+    sheet.set(400, QStringLiteral("1"));
+    QVERIFY(!db.writeAllAnswers(QStringLiteral("1"), sheet));
+    QVERIFY(db.lastFailure().detail.contains(QStringLiteral("disk full")));
+    QVERIFY(db.loadAnswers(QStringLiteral("1")).at(1).isNull());
+    QVERIFY(db.loadAnswers(QStringLiteral("1")).at(200).isNull());
+
+    QVERIFY(app.exec(QStringLiteral("HOVDB.mdb"), QStringLiteral("INSERT INTO \"IDE\" (\"Code\") VALUES ('2')")));
+    QVERIFY(!db.ensureAnswerRows(QStringLiteral("2")));
+    for (int table = 0; table < kAnswerTableCount; ++table)
+        QCOMPARE(db.hasAnswerRow(QStringLiteral("2"), table), Lookup::NotFound);
+    QVERIFY(db.openSubject(QStringLiteral("2")).isFailed());
+    QCOMPARE(db.hasAnswerRow(QStringLiteral("2"), 0), Lookup::NotFound);
+}
+
+void TestData::eachCallClearsTheLastFailure() {
+    hovtest::TestAppFolder app;
+    SubjectDb db(app.folder());
+    QVERIFY(app.refuseWrites(QStringLiteral("HOVDB.mdb"), QStringLiteral("IDE")));
+    QVERIFY(!db.registerSubject(hovtest::sampleSubject(QStringLiteral("1"))));
+    QVERIFY(db.lastFailure().isFailure());
+    QCOMPARE(db.subjectCount(), 0);
+    QVERIFY(!db.lastFailure().isFailure());
+    QVERIFY(db.lastError().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestData)

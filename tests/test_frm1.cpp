@@ -92,6 +92,8 @@ private slots:
     void secondCopyShowsWarningAndNoWindow();
     void missingDatabaseFileIsNamed();
     void lockIsPerUser();
+    void unreadableSubjectFileIsReportedByTheMenu_data();
+    void unreadableSubjectFileIsReportedByTheMenu();
     void unusableDatabaseFileIsRefusedAtStart_data();
     void unusableDatabaseFileIsRefusedAtStart();
 };
@@ -493,6 +495,35 @@ void TestFrm1::unusableDatabaseFileIsRefusedAtStart() {
         withoutNames.remove(table);
     QVERIFY2(!withoutNames.contains(english), qPrintable(shown.text));
     QCOMPARE(navigation.mainWindows, 0);
+}
+
+// A subject file that became unreadable after the start: "اجراي تست", "کليد گذاري" and the
+// roster button say so in Persian, naming the file, instead of doing nothing.
+void TestFrm1::unreadableSubjectFileIsReportedByTheMenu_data() {
+    QTest::addColumn<QString>("button");
+    QTest::newRow("test") << "Command2";
+    QTest::newRow("scoring") << "Command3";
+    QTest::newRow("roster") << "Command4";
+}
+
+void TestFrm1::unreadableSubjectFileIsReportedByTheMenu() {
+    QFETCH(QString, button);
+    hovtest::WindowFixture f;
+    Navigation navigation;
+    registerSubject(f.app.folder(), QStringLiteral("1"));
+    Frm1 w(f.app.folder());
+    w.show();
+    QVERIFY(f.app.exec(QStringLiteral("HOVDB.mdb"), QStringLiteral("DROP TABLE \"Answer3\"")));
+    auto* b = w.findChild<QPushButton*>(button);
+    QVERIFY(b);
+    b->click();
+    QCOMPARE(f.dialogs.shown.size(), 1);
+    QCOMPARE(f.dialogs.shown[0].kind, QStringLiteral("message"));
+    QCOMPARE(f.dialogs.shown[0].caption, QStringLiteral("خطا"));
+    QVERIFY(f.dialogs.shown[0].text.contains(QStringLiteral("HOVDB.mdb")));
+    QVERIFY(f.dialogs.shown[0].text.contains(QStringLiteral("Answer3")));
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.Text3->text(), QStringLiteral("2"));
 }
 
 void TestFrm1::secondCopyShowsWarningAndNoWindow() {

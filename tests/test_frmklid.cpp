@@ -566,6 +566,24 @@ private slots:
         }
     }
 
+    // A lookup that failed is not "nobody has this code": the operator reads why, in
+    // Persian, and the window keeps what it showed.
+    void failedLookupIsNotNobody() {
+        registerWith(subjectWith(QStringLiteral("1")), uniformSheet(QStringLiteral("1")));
+        openWindow();
+        choose(QStringLiteral("1"));
+        QVERIFY(fx->app.exec(kIde, QStringLiteral("DROP TABLE \"IDE\"")));
+        fx->dialogs.clear();
+        choose(QStringLiteral("1"));
+        QVERIFY(!fx->dialogs.notices().contains(kNobody));
+        QCOMPARE(warnings().size(), 1);
+        QCOMPARE(warnings()[0].caption, kWarningCaption);
+        QVERIFY(warnings()[0].text.contains(QStringLiteral("HOVDB.mdb")));
+        QVERIFY(warnings()[0].details.contains(QStringLiteral("no such table")));
+        QCOMPARE(window->Text11->text(), QStringLiteral("1"));
+        QVERIFY(window->Command1->isEnabled());
+    }
+
     void unreadableAnswersStoreNothing() {
         registerWith(subjectWith(QStringLiteral("1")), uniformSheet(QStringLiteral("1")));
         registerWith(subjectWith(QStringLiteral("2"), QStringLiteral("زن")),

@@ -17,6 +17,7 @@
 
 #include <QBuffer>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -95,6 +96,7 @@ private slots:
     void themeNumbers();
     void themeStepsStayInRange();
     void themeReachesWindowsOpenedLater();
+    void themeFileWriteFailureIsReported();
     void itemEditorShowsItems_data();
     void itemEditorShowsItems();
     void itemEditorSavesAndCancels();
@@ -379,6 +381,21 @@ void TestSettings::themeReachesWindowsOpenedLater() {
     QCOMPARE(windowColour(roster), seven);
     Frm1 next(f.app.folder());
     QCOMPARE(windowColour(next), seven);
+}
+
+void TestSettings::themeFileWriteFailureIsReported() {
+    hovtest::WindowFixture f;
+    Frm1 w(f.app.folder());
+    w.Command9->click();
+    w.settingsPanels->Frame8->Command68->click();
+    f.dialogs.clear();
+    // No skin folder: nothing can be written there.
+    QVERIFY(QDir(f.app.folder().skinFolder()).removeRecursively());
+    w.settingsPanels->Frame6->Txtthema->setText(QStringLiteral("5"));
+    QCOMPARE(f.dialogs.shown.size(), 1);
+    QCOMPARE(f.dialogs.shown[0].kind, QStringLiteral("message"));
+    QVERIFY(f.dialogs.shown[0].text.contains(QStringLiteral("ذخيره نشد")));
+    QCOMPARE(w.settingsPanels->Frame6->Txtthema->text(), QStringLiteral("5"));
 }
 
 void TestSettings::itemEditorShowsItems_data() {

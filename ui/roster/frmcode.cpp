@@ -300,15 +300,6 @@ void FrmCode::showCurrentLast() {
     DataGrid1->scrollToBottom();
 }
 
-void FrmCode::clearFilterFields() {
-    settingFilters_ = true;
-    DataCombo6->setEditText(QString());
-    DataCombo1->setEditText(QString());
-    Combo3->setCurrentIndex(-1);
-    TxtSearch->clear();
-    settingFilters_ = false;
-}
-
 void FrmCode::filterByGroup() {
     const QString group = Combo3->currentText();
     settingFilters_ = true;

@@ -58,7 +58,6 @@ private:
     void fillNameLists();
     void showIds(const std::optional<QList<qint64>>& ids);
     void reportReadFailure();
-    void clearFilterFields();
     void filterByGroup();
     void filterByFirstName(const QString& text);
     void filterByLastName(const QString& text);
