@@ -25,7 +25,9 @@
 #include <QTimer>
 
 // Resources of a static library are registered by hand.
-static void initBackupResources() { Q_INIT_RESOURCE(backup); }
+static void initBackupResources() {
+    Q_INIT_RESOURCE(backup);
+}
 
 namespace hov {
 
@@ -33,8 +35,8 @@ namespace {
 
 const QString kErrorCaption = QStringLiteral("خطا");
 const QString kNoTarget = QStringLiteral("لطفا مسير تهيه نسخه پشتيبان را وارد کنيد");
-const QString kOverwrite =
-    QStringLiteral("فايل پشتيباني با اين نام قبلا ايجاد شده آيا ميخواهيد اين فايل را جايگزين کنيد؟");
+const QString kOverwrite = QStringLiteral(
+    "فايل پشتيباني با اين نام قبلا ايجاد شده آيا ميخواهيد اين فايل را جايگزين کنيد؟");
 const QString kBackupRefused = QStringLiteral("عدم موفقيت در تهيه نسخه پشتيبان");
 const QString kBackupDone = QStringLiteral("نسخه پشتيبان تهيه گرديد");
 const QString kNoSource = QStringLiteral("لطفا مسير فايل مربوطه را وارد کنيد");
@@ -173,9 +175,10 @@ QString Frmbackup::backupFolderForDialogs() {
     const QString folder = folder_.backupFolder();
     if (!QDir().mkpath(folder)) {
         // The dialog still opens, in the program's folder: another place may do.
-        dialogs().message(this, QStringLiteral("Error"),
-                          QStringLiteral("پوشه %1 ساخته نشد").arg(isolated(QDir::toNativeSeparators(folder))),
-                          Dialogs::Icon::Warning);
+        dialogs().message(
+            this, QStringLiteral("Error"),
+            QStringLiteral("پوشه %1 ساخته نشد").arg(isolated(QDir::toNativeSeparators(folder))),
+            Dialogs::Icon::Warning);
         return folder_.path();
     }
     return folder;
@@ -184,8 +187,8 @@ QString Frmbackup::backupFolderForDialogs() {
 void Frmbackup::chooseBackupTarget() {
     const QString folder = backupFolderForDialogs();
     // The time is the dialog's, the date the window's.
-    const QString proposed = folder + QLatin1Char('/') +
-                             proposedBackupName(Label3->text(), clock().now().time());
+    const QString proposed =
+        folder + QLatin1Char('/') + proposedBackupName(Label3->text(), clock().now().time());
     const QString chosen = dialogs().saveFileName(this, proposed, kBackupFilter);
     if (!chosen.isEmpty())
         Text1->setText(QDir::toNativeSeparators(chosen));
@@ -264,8 +267,8 @@ void Frmbackup::setCopying(bool copying) {
     copying_ = copying;
     // One copy at a time: a second one started from inside the first would write the
     // same files.
-    for (QWidget* w : std::initializer_list<QWidget*>{Text1, b1, VisualButtonEx2, Text2, b2,
-                                                      VisualButtonEx3})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Text1, b1, VisualButtonEx2, Text2, b2, VisualButtonEx3})
         w->setEnabled(!copying);
     ProgressBar1->setValue(0);
     ProgressBar1->setVisible(copying);
