@@ -154,10 +154,10 @@ int main(int argc, char** argv) {
     const bool gapOk = gap <= kTargetGapMs;
     out << "bench_backup: 200 MB backup " << QString::number(oursRate / cpSyncRate, 'f', 2)
         << "x of the throughput of cp followed by sync (" << QString::number(oursRate, 'f', 0)
-        << " MB/s vs " << QString::number(cpSyncRate, 'f', 0) << " MB/s), target >= "
-        << kTargetRatio << "x " << (rateOk ? "OK" : "MISSED") << Qt::endl;
-    out << "bench_backup: " << QString::number(oursRate / cpRate, 'f', 2)
-        << "x of plain cp (" << QString::number(cpRate, 'f', 0)
+        << " MB/s vs " << QString::number(cpSyncRate, 'f', 0)
+        << " MB/s), target >= " << kTargetRatio << "x " << (rateOk ? "OK" : "MISSED") << Qt::endl;
+    out << "bench_backup: " << QString::number(oursRate / cpRate, 'f', 2) << "x of plain cp ("
+        << QString::number(cpRate, 'f', 0)
         << " MB/s, its copy still in the system's cache when it ends)" << Qt::endl;
     out << "bench_backup: longest gap between processed events during the copy "
         << QString::number(gap, 'f', 1) << " ms, target <= " << kTargetGapMs << " ms "

@@ -18,7 +18,9 @@ namespace hov {
 namespace {
 
 // A path inside Persian text reads left to right.
-QString native(const QString& path) { return isolated(QDir::toNativeSeparators(path)); }
+QString native(const QString& path) {
+    return isolated(QDir::toNativeSeparators(path));
+}
 
 QStringList numbered(int first, int last) {
     QStringList names;
@@ -39,24 +41,23 @@ const QList<TableColumns>& subjectDatabaseTables() {
         return QList<TableColumns>{
             {QStringLiteral("IDE"),
              key + QStringList{"FName", "LName", "Sen", "Jens", "Taahol", "Group", "Tahsil",
-                               "Date", "Time", "Taf", "Do", "Cs", "Sy", "Sp", "Sa", "Wb",
-                               "Re", "So", "Sc", "To", "Gi", "Cm", "Ac", "Ai", "Le", "Py",
-                               "Fx", "Fe"}},
+                               "Date",  "Time",  "Taf", "Do",   "Cs",     "Sy",    "Sp",
+                               "Sa",    "Wb",    "Re",  "So",   "Sc",     "To",    "Gi",
+                               "Cm",    "Ac",    "Ai",  "Le",   "Py",     "Fx",    "Fe"}},
             {QStringLiteral("Answer1"), key + numbered(1, 160)},
             {QStringLiteral("Answer2"), key + numbered(161, 320)},
             {QStringLiteral("Answer3"), key + numbered(321, 480)},
             {QStringLiteral("QUS"), {QStringLiteral("Code"), QStringLiteral("QU")}},
             {QStringLiteral("Theme"),
-             {"Name", "Adress", "T1", "T2", "T3", "T4", "T5", "T6", "T11", "TH", "logo",
-              "Check1"}},
+             {"Name", "Adress", "T1", "T2", "T3", "T4", "T5", "T6", "T11", "TH", "logo", "Check1"}},
         };
     }();
     return tables;
 }
 
 QString quotedName(const QString& identifier) {
-    return QLatin1Char('"') + QString(identifier).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
-           QLatin1Char('"');
+    return QLatin1Char('"') +
+           QString(identifier).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
 }
 
 QAtomicInteger<quint64> checkConnections;
@@ -105,8 +106,8 @@ CopyResult checkIn(QSqlDatabase& db) {
 
 QString proposedBackupName(const QString& dottedJalaliDate, const QTime& time) {
     return QStringLiteral("HOV-Longform") + QStringLiteral("در تاريخ") + dottedJalaliDate +
-           QStringLiteral(" ساعت)") + time.toString(QStringLiteral("h.mm")) +
-           QStringLiteral(")") + kBackupExtension;
+           QStringLiteral(" ساعت)") + time.toString(QStringLiteral("h.mm")) + QStringLiteral(")") +
+           kBackupExtension;
 }
 
 CopyResult checkSubjectDatabase(const QString& path) {
@@ -145,9 +146,8 @@ CopyResult backupDatabase(const AppFolder& folder, const QString& target,
 }
 
 QString safetyCopyPath(const AppFolder& folder, const QDateTime& now) {
-    const QString stem = QStringLiteral("HOVDB پيش از بازيابي ") +
-                         jalali::dateText(now.date(), 4) + QStringLiteral(" ساعت ") +
-                         now.time().toString(QStringLiteral("h.mm.ss"));
+    const QString stem = QStringLiteral("HOVDB پيش از بازيابي ") + jalali::dateText(now.date(), 4) +
+                         QStringLiteral(" ساعت ") + now.time().toString(QStringLiteral("h.mm.ss"));
     QString path = folder.backupFolder() + QLatin1Char('/') + stem + kBackupExtension;
     for (int n = 2; QFileInfo::exists(path); ++n)
         path = folder.backupFolder() + QLatin1Char('/') + stem + QStringLiteral(" (%1)").arg(n) +
@@ -155,12 +155,14 @@ QString safetyCopyPath(const AppFolder& folder, const QDateTime& now) {
     return path;
 }
 
-RestoreResult restoreDatabase(const AppFolder& folder, const QString& source,
-                              const QDateTime& now, const CopyProgress& progress) {
+RestoreResult restoreDatabase(const AppFolder& folder, const QString& source, const QDateTime& now,
+                              const CopyProgress& progress) {
     RestoreResult result;
     const QString database = folder.subjectDatabase();
     const auto checkAndKeep = [&](const QString& copied) -> CopyResult {
-        const CopyResult checked = checkSubjectDatabase(copied);
+        // A large file takes a while to check: the window's events run meanwhile.
+        const CopyResult checked =
+            runWhileWaiting([copied] { return checkSubjectDatabase(copied); }, progress);
         if (!checked.ok || !QFileInfo::exists(database))
             return checked;
         if (!QDir().mkpath(folder.backupFolder()))

@@ -39,7 +39,7 @@ QString safetyCopyPath(const AppFolder& folder, const QDateTime& now);
 // first and checked there; only a file that can serve as the subject database replaces
 // it, after HOVDB.mdb as it was has been kept at safetyCopyPath(). Anything else leaves
 // HOVDB.mdb untouched.
-RestoreResult restoreDatabase(const AppFolder& folder, const QString& source,
-                              const QDateTime& now, const CopyProgress& progress = {});
+RestoreResult restoreDatabase(const AppFolder& folder, const QString& source, const QDateTime& now,
+                              const CopyProgress& progress = {});
 
 } // namespace hov

@@ -9,9 +9,7 @@
 #include <QTemporaryFile>
 
 #include <cerrno>
-#include <chrono>
 #include <filesystem>
-#include <future>
 #include <system_error>
 
 #ifdef Q_OS_WIN
@@ -26,7 +24,9 @@ namespace hov {
 namespace {
 
 // A path inside Persian text reads left to right.
-QString native(const QString& path) { return isolated(QDir::toNativeSeparators(path)); }
+QString native(const QString& path) {
+    return isolated(QDir::toNativeSeparators(path));
+}
 
 CopyResult failure(const QString& reason, const QString& systemText = QString()) {
     return CopyResult::failure(reason, systemText);
@@ -42,17 +42,6 @@ std::filesystem::path fsPath(const QString& path) {
 
 // Whole chunks read and written at once: about a megabyte.
 constexpr qint64 kChunksPerBlock = 256;
-
-// Runs a call that waits for the disk on a helper thread, and the caller's waiting
-// callback meanwhile, so a window keeps handling its events while the disk catches up.
-bool waitForDisk(const std::function<bool()>& work, const CopyProgress& progress) {
-    if (!progress.waiting)
-        return work();
-    std::future<bool> done = std::async(std::launch::async, work);
-    while (done.wait_for(std::chrono::milliseconds(2)) != std::future_status::ready)
-        progress.waiting();
-    return done.get();
-}
 
 // The file's bytes on the disk, not only in the system's cache.
 bool syncToDisk(int fd) {
@@ -164,7 +153,7 @@ CopyResult copyFileSafely(const QString& source, const QString& target,
                        out.errorString());
     const int fd = out.handle();
     int syncError = 0;
-    if (!waitForDisk(
+    if (!runWhileWaiting(
             [fd, &syncError] {
                 const bool ok = syncToDisk(fd);
                 syncError = ok ? 0 : errno;
@@ -194,7 +183,7 @@ CopyResult copyFileSafely(const QString& source, const QString& target,
     }
     out.setAutoRemove(false);
     // The copy is in place; a folder entry not yet on the disk is not worth a failure.
-    waitForDisk([folder] { return syncFolder(folder); }, progress);
+    runWhileWaiting([folder] { return syncFolder(folder); }, progress);
     return CopyResult::success();
 }
 

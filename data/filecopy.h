@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <chrono>
 #include <functional>
+#include <future>
 
 namespace hov {
 
@@ -16,6 +18,19 @@ struct CopyProgress {
     // Every few milliseconds while the copy waits for the disk to take the copied bytes.
     std::function<void()> waiting;
 };
+// Runs a call that waits (for the disk, for a check of a whole file) on a helper thread and
+// the caller's waiting callback every few milliseconds meanwhile, so a window keeps
+// handling its events. Without a waiting callback the call simply runs.
+template <typename Work>
+auto runWhileWaiting(Work work, const CopyProgress& progress) -> decltype(work()) {
+    if (!progress.waiting)
+        return work();
+    auto done = std::async(std::launch::async, std::move(work));
+    while (done.wait_for(std::chrono::milliseconds(2)) != std::future_status::ready)
+        progress.waiting();
+    return done.get();
+}
+
 struct CopyResult {
     bool ok = false;
     // For the operator: what went wrong, in Persian, naming the file.

@@ -36,8 +36,8 @@ QByteArray readFile(const QString& path) {
 
 // What lies in a folder besides the given names: a leftover temporary file shows here.
 QStringList othersIn(const QString& folder, const QStringList& expected) {
-    QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::Dirs |
-                                               QDir::NoDotAndDotDot);
+    QStringList names =
+        QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& e : expected)
         names.removeAll(e);
     return names;
@@ -108,14 +108,22 @@ void TestFileCopy::emptySourceGivesAnEmptyTarget() {
 void TestFileCopy::failureLeavesTheTargetAsItWas_data() {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("reason"); // a piece of the Persian reason
-    QTest::newRow("source missing") << "source missing" << "پيدا نشد";
-    QTest::newRow("source is a folder") << "source folder" << "پوشه";
-    QTest::newRow("target is a folder") << "target folder" << "پوشه";
-    QTest::newRow("target folder missing") << "no target folder" << "وجود ندارد";
-    QTest::newRow("disk fills half way") << "file size limit" << "کامل نشد";
-    QTest::newRow("folder removed during the copy") << "folder removed" << "جايگزين نشد";
-    QTest::newRow("source shrinks during the copy") << "source shrinks" << "خواندن";
-    QTest::newRow("source grows during the copy") << "source grows" << "تغيير کرد";
+    QTest::newRow("source missing") << "source missing"
+                                    << "پيدا نشد";
+    QTest::newRow("source is a folder") << "source folder"
+                                        << "پوشه";
+    QTest::newRow("target is a folder") << "target folder"
+                                        << "پوشه";
+    QTest::newRow("target folder missing") << "no target folder"
+                                           << "وجود ندارد";
+    QTest::newRow("disk fills half way") << "file size limit"
+                                         << "کامل نشد";
+    QTest::newRow("folder removed during the copy") << "folder removed"
+                                                    << "جايگزين نشد";
+    QTest::newRow("source shrinks during the copy") << "source shrinks"
+                                                    << "خواندن";
+    QTest::newRow("source grows during the copy") << "source grows"
+                                                  << "تغيير کرد";
 }
 
 void TestFileCopy::failureLeavesTheTargetAsItWas() {
@@ -247,12 +255,12 @@ void TestFileCopy::beforeReplaceCanStopTheCopy() {
     QVERIFY(writeFile(dir.filePath("b"), "before"));
     QString seen;
     QByteArray seenBytes;
-    const CopyResult r = copyFileSafely(dir.filePath("a"), dir.filePath("b"), {},
-                                        [&](const QString& temporary) {
-                                            seen = temporary;
-                                            seenBytes = readFile(temporary);
-                                            return CopyResult::failure(QStringLiteral("نه"));
-                                        });
+    const CopyResult r =
+        copyFileSafely(dir.filePath("a"), dir.filePath("b"), {}, [&](const QString& temporary) {
+            seen = temporary;
+            seenBytes = readFile(temporary);
+            return CopyResult::failure(QStringLiteral("نه"));
+        });
     // The whole source was there, beside the target, when the check ran.
     QCOMPARE(seenBytes, source);
     QCOMPARE(QFileInfo(seen).absolutePath(), QFileInfo(dir.filePath("b")).absolutePath());

@@ -38,7 +38,9 @@ const QString kCopyFailed = QStringLiteral("اشکال در ايجاد نسخه 
 
 struct Navigation {
     int ends = 0;
-    Navigation() { nav::setEndProgramHandler([this] { ++ends; }); }
+    Navigation() {
+        nav::setEndProgramHandler([this] { ++ends; });
+    }
     ~Navigation() { nav::setEndProgramHandler({}); }
 };
 
@@ -120,6 +122,7 @@ private slots:
     void windowAsDesigned();
     void fileDialogs_data();
     void fileDialogs();
+    void backupFolderThatCannotBeMade();
     void backupQuestionsAndMessages();
     void backupFailures_data();
     void backupFailures();
@@ -164,8 +167,8 @@ void TestFrmbackup::windowAsDesigned() {
     QVERIFY(w->Text3->isReadOnly());
     QCOMPARE(w->Text3->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     const QString help = w->Text3->toPlainText();
-    for (const char* point : {"BACKUP", "REASTOR", "Back", "نسخه پشتيبان تهيه گرديد",
-                              "درايو سيستم", "پيش از بازيابي"})
+    for (const char* point :
+         {"BACKUP", "REASTOR", "Back", "نسخه پشتيبان تهيه گرديد", "درايو سيستم", "پيش از بازيابي"})
         QVERIFY2(help.contains(QString::fromUtf8(point)), point);
     QCOMPARE(w->Command2->text(), QStringLiteral("خروج"));
     QTest::mouseClick(w->Command2, Qt::LeftButton);
@@ -216,6 +219,22 @@ void TestFrmbackup::fileDialogs() {
     QVERIFY(f.dialogs.allAnswersUsed());
 }
 
+// A file named Back where the folder should be: the operator hears of it, and the dialog
+// still opens, in the program's folder.
+void TestFrmbackup::backupFolderThatCannotBeMade() {
+    Fixture f;
+    QVERIFY(writeFile(f.app.folder().backupFolder(), "not a folder"));
+    QScopedPointer<Frmbackup> w(f.open());
+    f.dialogs.queueFile(QString());
+    QTest::mouseClick(w->b2, Qt::LeftButton);
+    QCOMPARE(f.dialogs.shown.size(), 2);
+    QCOMPARE(f.dialogs.shown[0].caption, QStringLiteral("Error"));
+    QVERIFY(f.dialogs.shown[0].text.contains(QStringLiteral("ساخته نشد")));
+    QCOMPARE(f.icons[0], Dialogs::Icon::Warning);
+    QCOMPARE(f.dialogs.shown[1].kind, QStringLiteral("open"));
+    QCOMPARE(f.dialogs.shown[1].caption, f.app.path());
+}
+
 void TestFrmbackup::backupQuestionsAndMessages() {
     Fixture f;
     QScopedPointer<Frmbackup> w(f.open());
@@ -256,8 +275,8 @@ void TestFrmbackup::backupQuestionsAndMessages() {
     };
     QCOMPARE(f.shownList(), expected);
     QCOMPARE(f.icons, (QList<Dialogs::Icon>{Dialogs::Icon::Warning, Dialogs::Icon::None,
-                                             Dialogs::Icon::Information, Dialogs::Icon::None,
-                                             Dialogs::Icon::None, Dialogs::Icon::None}));
+                                            Dialogs::Icon::Information, Dialogs::Icon::None,
+                                            Dialogs::Icon::None, Dialogs::Icon::None}));
     QCOMPARE(strayFiles(f.app.path()), (QStringList{"new.mdbB", "old.mdbB"}));
 }
 
@@ -369,7 +388,8 @@ void TestFrmbackup::restoreQuestionsAndMessages() {
     QCOMPARE(SubjectDb(folder).codeExists(QStringLiteral("restored")), Lookup::Found);
     // The database as it was is kept in Back/, named with the restore's date and time.
     const QStringList kept = backupsIn(folder);
-    QCOMPARE(kept, QStringList{QStringLiteral("HOVDB پيش از بازيابي 1402.11.23 ساعت 14.35.20.mdbB")});
+    QCOMPARE(kept,
+             QStringList{QStringLiteral("HOVDB پيش از بازيابي 1402.11.23 ساعت 14.35.20.mdbB")});
     QCOMPARE(readFile(folder.backupFolder() + QLatin1Char('/') + kept.first()), before);
     QCOMPARE(strayFiles(f.app.path()), QStringList());
 }
@@ -453,8 +473,8 @@ void TestFrmbackup::restoreOfBadFiles() {
     } else if (kind == "no 200") {
         fromDatabase({"ALTER TABLE \"Answer2\" DROP COLUMN \"200\""});
     } else if (kind == "view") {
-        fromDatabase({"DROP TABLE \"Answer3\"",
-                      "CREATE VIEW \"Answer3\" AS SELECT * FROM \"Answer2\""});
+        fromDatabase(
+            {"DROP TABLE \"Answer3\"", "CREATE VIEW \"Answer3\" AS SELECT * FROM \"Answer2\""});
     } else if (kind == "text") {
         QVERIFY(writeFile(path, QStringLiteral("نسخه پشتيبان\r\nCode;FName\r\n1;x\r\n").toUtf8()));
     } else if (kind == "png") {
@@ -532,9 +552,9 @@ void TestFrmbackup::restoreThatCannotReplaceTheDatabase() {
     QCOMPARE(passes, 2);
     const hovtest::Shown& last = f.dialogs.shown.last();
     QCOMPARE(last.caption, QStringLiteral("خطا"));
-    QVERIFY2(last.text.endsWith(
-                 QStringLiteral("\nتمامي فرم ها را ببندبد به جز فرم اصلي و اين پنجره")),
-             qPrintable(last.text));
+    QVERIFY2(
+        last.text.endsWith(QStringLiteral("\nتمامي فرم ها را ببندبد به جز فرم اصلي و اين پنجره")),
+        qPrintable(last.text));
     QVERIFY(last.text.contains(QStringLiteral("جايگزين نشد")));
     QVERIFY(!last.details.isEmpty());
     QCOMPARE(f.icons.last(), Dialogs::Icon::Warning);
@@ -565,10 +585,10 @@ void TestFrmbackup::copyKeepsTheWindowResponsiveAndGuarded() {
     connect(w.data(), &Frmbackup::copyStepped, this, [&](qint64 done, qint64 total) {
         ++steps;
         guarded = guarded && w->isCopying() && !w->VisualButtonEx2->isEnabled() &&
-                  !w->VisualButtonEx3->isEnabled() && !w->b1->isEnabled() &&
-                  !w->b2->isEnabled() && !w->Text1->isEnabled() && !w->Text2->isEnabled();
+                  !w->VisualButtonEx3->isEnabled() && !w->b1->isEnabled() && !w->b2->isEnabled() &&
+                  !w->Text1->isEnabled() && !w->Text2->isEnabled();
         if (done == total / 2 / 4048 * 4048) {
-            progress = w->ProgressBar1->value();
+            progress = w->ProgressBar1->isVisible() ? w->ProgressBar1->value() : -1;
             // A second copy cannot start, and leaving waits for the copy.
             w->makeBackup();
             w->restore();
@@ -586,6 +606,7 @@ void TestFrmbackup::copyKeepsTheWindowResponsiveAndGuarded() {
     // The success ends the program once, the close asked for meanwhile adds nothing.
     QCOMPARE(f.navigation.ends, 1);
     QVERIFY(w->VisualButtonEx2->isEnabled());
+    QVERIFY(!w->ProgressBar1->isVisible());
 }
 
 void TestFrmbackup::everyWayOutEndsTheProgram_data() {
@@ -639,11 +660,16 @@ void TestFrmbackup::exitWindowLeadsHereWhenTicked() {
 void TestFrmbackup::fileFilterForQtDialogs_data() {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("qt");
-    QTest::newRow("backup") << "Database Backup |*.mdbB" << "Database Backup (*.mdbB)";
-    QTest::newRow("two patterns") << "Pictures|*.bmp;*.jpg" << "Pictures (*.bmp *.jpg)";
-    QTest::newRow("two filters") << "A|*.a|B|*.b" << "A (*.a);;B (*.b)";
-    QTest::newRow("Qt's own") << "CSV (*.csv)" << "CSV (*.csv)";
-    QTest::newRow("none") << "" << "";
+    QTest::newRow("backup") << "Database Backup |*.mdbB"
+                            << "Database Backup (*.mdbB)";
+    QTest::newRow("two patterns") << "Pictures|*.bmp;*.jpg"
+                                  << "Pictures (*.bmp *.jpg)";
+    QTest::newRow("two filters") << "A|*.a|B|*.b"
+                                 << "A (*.a);;B (*.b)";
+    QTest::newRow("Qt's own") << "CSV (*.csv)"
+                              << "CSV (*.csv)";
+    QTest::newRow("none") << ""
+                          << "";
 }
 
 void TestFrmbackup::fileFilterForQtDialogs() {
@@ -658,7 +684,9 @@ void TestFrmbackup::screenshot() {
         QSKIP("set HOV_SCREENSHOT_DIR to save pictures of the window");
     Fixture f;
     QScopedPointer<Frmbackup> w(f.open());
-    w->Text1->setText(QStringLiteral("/opt/hov/Back/HOV-Longformدر تاريخ1402.11.23 ساعت)14.35).mdbB"));
+    w->Text1->setText(
+        QStringLiteral("/opt/hov/Back/HOV-Longformدر تاريخ1402.11.23 ساعت)14.35).mdbB"));
+    w->ProgressBar1->show();
     w->ProgressBar1->setValue(40);
     QTest::qWait(200);
     QVERIFY(w->grab().save(out + QStringLiteral("/frmbackup.png")));

@@ -25,7 +25,9 @@
 #include <QTimer>
 
 // Resources of a static library are registered by hand.
-static void initBackupResources() { Q_INIT_RESOURCE(backup); }
+static void initBackupResources() {
+    Q_INIT_RESOURCE(backup);
+}
 
 namespace hov {
 
@@ -33,8 +35,8 @@ namespace {
 
 const QString kErrorCaption = QStringLiteral("خطا");
 const QString kNoTarget = QStringLiteral("لطفا مسير تهيه نسخه پشتيبان را وارد کنيد");
-const QString kOverwrite =
-    QStringLiteral("فايل پشتيباني با اين نام قبلا ايجاد شده آيا ميخواهيد اين فايل را جايگزين کنيد؟");
+const QString kOverwrite = QStringLiteral(
+    "فايل پشتيباني با اين نام قبلا ايجاد شده آيا ميخواهيد اين فايل را جايگزين کنيد؟");
 const QString kBackupRefused = QStringLiteral("عدم موفقيت در تهيه نسخه پشتيبان");
 const QString kBackupDone = QStringLiteral("نسخه پشتيبان تهيه گرديد");
 const QString kNoSource = QStringLiteral("لطفا مسير فايل مربوطه را وارد کنيد");
@@ -104,6 +106,7 @@ Frmbackup::Frmbackup(const AppFolder& folder, QWidget* parent)
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
+    ProgressBar1->hide(); // shown while a copy runs
 
     const QString today = jalali::dateText(clock().now().date(), 4);
     Label1 = new QLabel(today, this);
@@ -172,9 +175,10 @@ QString Frmbackup::backupFolderForDialogs() {
     const QString folder = folder_.backupFolder();
     if (!QDir().mkpath(folder)) {
         // The dialog still opens, in the program's folder: another place may do.
-        dialogs().message(this, QStringLiteral("Error"),
-                          QStringLiteral("پوشه %1 ساخته نشد").arg(isolated(QDir::toNativeSeparators(folder))),
-                          Dialogs::Icon::Warning);
+        dialogs().message(
+            this, QStringLiteral("Error"),
+            QStringLiteral("پوشه %1 ساخته نشد").arg(isolated(QDir::toNativeSeparators(folder))),
+            Dialogs::Icon::Warning);
         return folder_.path();
     }
     return folder;
@@ -183,8 +187,8 @@ QString Frmbackup::backupFolderForDialogs() {
 void Frmbackup::chooseBackupTarget() {
     const QString folder = backupFolderForDialogs();
     // The time is the dialog's, the date the window's.
-    const QString proposed = folder + QLatin1Char('/') +
-                             proposedBackupName(Label3->text(), clock().now().time());
+    const QString proposed =
+        folder + QLatin1Char('/') + proposedBackupName(Label3->text(), clock().now().time());
     const QString chosen = dialogs().saveFileName(this, proposed, kBackupFilter);
     if (!chosen.isEmpty())
         Text1->setText(QDir::toNativeSeparators(chosen));
@@ -237,7 +241,6 @@ void Frmbackup::restore() {
     setCopying(false);
     if (!result.ok && result.atReplace) {
         // Checked and ready, but HOVDB.mdb would not give way: something still holds it.
-        ProgressBar1->setValue(0);
         dialogs().error(this, kErrorCaption, result.error + QLatin1Char('\n') + kCloseOthers,
                         result.detail, Dialogs::Icon::Warning);
         if (endAfterCopy_)
@@ -253,7 +256,6 @@ void Frmbackup::restore() {
 }
 
 void Frmbackup::copyFailed(const CopyResult& result) {
-    ProgressBar1->setValue(0);
     dialogs().error(this, kProgramTitle, kCopyFailed + QLatin1Char('\n') + result.error,
                     result.detail, Dialogs::Icon::Critical);
     // The operator asked to leave while the copy ran.
@@ -265,11 +267,11 @@ void Frmbackup::setCopying(bool copying) {
     copying_ = copying;
     // One copy at a time: a second one started from inside the first would write the
     // same files.
-    for (QWidget* w : std::initializer_list<QWidget*>{Text1, b1, VisualButtonEx2, Text2, b2,
-                                                      VisualButtonEx3})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Text1, b1, VisualButtonEx2, Text2, b2, VisualButtonEx3})
         w->setEnabled(!copying);
-    if (copying)
-        ProgressBar1->setValue(0);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setVisible(copying);
     eventsRan_.invalidate();
 }
 
