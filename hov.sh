@@ -8,7 +8,7 @@ build="$here/build"
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
           libsqlite3-dev libgl-dev pkg-config libsodium-dev libssl-dev curl libzip-dev python3-docx
-          poppler-utils sqlite3 xvfb xauth)
+          poppler-utils sqlite3 qt6-translations-l10n xvfb xauth)
 
 install_missing() {
   local missing=()

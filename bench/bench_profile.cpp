@@ -17,14 +17,7 @@ constexpr double kTargetRatio = 0.5;
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir runtime; // keeps QStandardPaths quiet offscreen
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid()) {
-        QFile::setPermissions(runtime.path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-    }
+    hovbench::prepareHeadless();
     QApplication app(argc, argv);
     hov::installFonts();
     const QString path = hovbench::copyAppFolder();

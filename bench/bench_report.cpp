@@ -117,11 +117,7 @@ bool writePlainZip(const QString& path, const QList<QPair<QByteArray, QByteArray
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir runtime; // keeps QStandardPaths quiet offscreen
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid())
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    hovbench::prepareHeadless();
     QGuiApplication app(argc, argv);
     hov::installFonts();
     QTemporaryDir dir;

@@ -70,14 +70,7 @@ double sqliteMs(const QString& sqlite3, const QString& file, const QString& sql)
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir runtime; // keeps QStandardPaths quiet offscreen
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid()) {
-        QFile::setPermissions(runtime.path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-    }
+    hovbench::prepareHeadless();
     QApplication app(argc, argv);
     const QString sqlite3 = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
     const QString path = hovbench::copyAppFolder();

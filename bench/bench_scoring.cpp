@@ -36,14 +36,7 @@ constexpr double kTargetMs = 5.0;
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir runtime; // keeps QStandardPaths quiet offscreen
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid()) {
-        QFile::setPermissions(runtime.path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-    }
+    hovbench::prepareHeadless();
     QApplication app(argc, argv);
     const QString path = hovbench::copyAppFolder();
     if (path.isEmpty()) {

@@ -27,8 +27,7 @@ template <typename F> double timeMs(F&& work) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    hovbench::prepareHeadless();
     QApplication app(argc, argv);
     QApplication::setLayoutDirection(Qt::RightToLeft);
     installFonts();

@@ -5,6 +5,10 @@
 
 namespace hovbench {
 
+// Before the application object: the offscreen platform unless another is chosen, and a
+// private runtime folder so that QStandardPaths stays quiet.
+void prepareHeadless();
+
 // Median wall time of one call in milliseconds, after a warm-up call.
 double medianMs(const std::function<void()>& work, int repetitions);
 

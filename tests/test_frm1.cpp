@@ -96,6 +96,7 @@ private slots:
     void unreadableSubjectFileIsReportedByTheMenu();
     void unusableDatabaseFileIsRefusedAtStart_data();
     void unusableDatabaseFileIsRefusedAtStart();
+    void standardButtonsSpeakPersian();
 };
 
 void TestFrm1::startUpFillsTheWindow() {
@@ -558,6 +559,17 @@ void TestFrm1::missingDatabaseFileIsNamed() {
     QVERIFY(f.dialogs.shown[0].text.contains(QDir::toNativeSeparators(f.app.path())));
     QCOMPARE(navigation.mainWindows, 0);
     QVERIFY(!QFile::exists(f.app.folder().normsDatabase()));
+}
+
+// The standard buttons of every message box (OK, Yes, No, Show Details...) in Persian, from
+// Qt's own translations, which the test command installs.
+void TestFrm1::standardButtonsSpeakPersian() {
+    QVERIFY(installPersianTranslations());
+    for (const char* text : {"OK", "&Yes", "&No", "Cancel"}) {
+        const QString shown = QCoreApplication::translate("QPlatformTheme", text);
+        QVERIFY2(shown.contains(QRegularExpression(QStringLiteral("[\\x{0600}-\\x{06FF}]"))),
+                 qPrintable(shown));
+    }
 }
 
 QTEST_MAIN(TestFrm1)

@@ -9,11 +9,30 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
+#include <QTranslator>
 
 namespace hov {
 
+bool installPersianTranslations() {
+    static QTranslator* translator = nullptr;
+    if (translator)
+        return true;
+    auto* loaded = new QTranslator(QCoreApplication::instance());
+    if (!loaded->load(QLocale(QLocale::Persian, QLocale::Iran), QStringLiteral("qtbase"),
+                      QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete loaded;
+        return false;
+    }
+    QCoreApplication::installTranslator(loaded);
+    translator = loaded;
+    return true;
+}
+
 int runProgram(const AppFolder& folder, const QString& lockPath) {
+    installPersianTranslations();
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setLayoutDirection(Qt::RightToLeft);
     installFonts();

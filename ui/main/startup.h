@@ -8,4 +8,8 @@ namespace hov {
 // database files checked, then the main window. Returns the exit code.
 int runProgram(const AppFolder& folder, const QString& lockPath);
 
+// Qt's own Persian texts for the standard buttons and dialogs ("OK", "Yes", file dialogs),
+// when the system has them installed. True when they were loaded.
+bool installPersianTranslations();
+
 } // namespace hov

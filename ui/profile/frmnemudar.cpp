@@ -189,7 +189,7 @@ void FrmNemudar::buildPanel() {
 }
 
 void FrmNemudar::handOver(const ProfileHandOver& input) {
-    const bool otherSubject = input.subject.code != input_.subject.code || Txtid->text().isEmpty();
+    const bool otherSubject = input.subject.code != input_.subject.code || header_.isEmpty();
     input_ = input;
     subjectRow_ = input.subject;
 
@@ -232,39 +232,37 @@ void FrmNemudar::activated() {
     // subject's code each time it is used.
     if (normsRead_) {
         if (const std::optional<ScaleTexts> t =
-                convertToTScores(input_.rawScores, Lblj->text(), normRows_))
+                convertToTScores(input_.rawScores, input_.subject.sex, normRows_))
             showT(*t);
     }
     update();
-    Txtid->setText(subjectHeaderLine(subjectRow_));
+    header_ = subjectHeaderLine(subjectRow_);
+    Txtid->setText(header_);
 }
 
 void FrmNemudar::showT(const ScaleTexts& t) {
+    tScores_ = t;
     for (int i = 0; i < kScaleCount; ++i)
         Lblt[static_cast<size_t>(i)]->setText(t[static_cast<size_t>(i)]);
 }
 
 QString FrmNemudar::headerLine() const {
-    return Txtid->text();
+    return header_;
 }
 
 ScaleTexts FrmNemudar::tScores() const {
-    ScaleTexts t;
-    for (int i = 0; i < kScaleCount; ++i)
-        t[static_cast<size_t>(i)] = Lblt[static_cast<size_t>(i)]->text();
-    return t;
+    return tScores_;
 }
 
 report::ProfileValues FrmNemudar::profileValues() const {
     report::ProfileValues v;
-    v.sex = Lblj->text();
-    for (int i = 0; i < kScaleCount; ++i)
-        v.rawScores[static_cast<size_t>(i)] = Lblkham[static_cast<size_t>(i)]->text();
-    v.tScores = tScores();
-    v.unanswered = Label2_38->text();
-    v.yes = Label2_19->text();
-    v.no = Label2_39->text();
-    v.notInterpretable = !Lbl30->isHidden();
+    v.sex = input_.subject.sex;
+    v.rawScores = input_.rawScores;
+    v.tScores = tScores_;
+    v.unanswered = QString::number(input_.unanswered);
+    v.yes = QString::number(input_.yes);
+    v.no = QString::number(input_.no);
+    v.notInterpretable = !isInterpretable(input_.unanswered);
     return v;
 }
 
@@ -282,8 +280,8 @@ QString FrmNemudar::newInterpretation() {
     InterpretationInput in;
     in.header = headerLine();
     in.tScores = tScores();
-    in.sex = Lblj->text();
-    in.unanswered = Label2_38->text().toInt();
+    in.sex = input_.subject.sex;
+    in.unanswered = input_.unanswered;
     Lbl30->setVisible(!isInterpretable(in.unanswered));
     return interpret(in, paragraphRows_);
 }

@@ -144,7 +144,10 @@ private:
     AppFolder folder_;
     SubjectDb subjects_;
     NormsDb norms_;
+    // What the window shows; the labels and Txtid mirror these.
     ProfileHandOver input_;
+    ScaleTexts tScores_;
+    QString header_;
     Subject subjectRow_; // the subject's row as last read, for the header line
     QList<NormRow> normRows_;
     QList<ParagraphRow> paragraphRows_;

@@ -146,11 +146,11 @@ bool exportWord(FrmNemudar& window, bool withProfile) {
     const QString folder = QFileInfo(path).path();
     QString error;
     if (!QDir().mkpath(folder))
-        error = QStringLiteral("cannot make the folder %1").arg(QDir::toNativeSeparators(folder));
+        error = QStringLiteral("پوشه اسناد ساخته نشد: ") + isolated(QDir::toNativeSeparators(folder));
     else if (report::saveDocx(path, {text, picture}, &error))
         error.clear();
     else if (error.isEmpty())
-        error = QStringLiteral("unknown failure");
+        error = QStringLiteral("علت خطا معلوم نيست");
     if (!error.isEmpty()) {
         dialogs().error(&window, QStringLiteral("خطا"),
                         QStringLiteral("فايل Word ساخته نشد:") + kCrLf +

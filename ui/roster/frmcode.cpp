@@ -9,6 +9,7 @@
 #include "ui/kit/fonts.h"
 #include "ui/kit/geometry.h"
 #include "ui/kit/services.h"
+#include "ui/kit/subjectcode.h"
 #include "ui/kit/theme.h"
 #include "ui/kit/version.h"
 #include "ui/roster/rostermodel.h"
@@ -351,8 +352,7 @@ void FrmCode::search(const QString& text) {
 void FrmCode::deleteSubject() {
     const QString code = Text3->text();
     if (code.isEmpty()) {
-        dialogs().notice(this, QStringLiteral("شما بايد ") + subjectTerm_ +
-                                   QStringLiteral("  مورد نظر را وارد كنيد "));
+        noticeCodeMissing(this, subjectTerm_);
         return;
     }
     SubjectDb& db = *db_;
