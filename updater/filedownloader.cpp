@@ -164,6 +164,8 @@ bool FileDownloader::DownloadFile(const QString& url, const QString& destination
             placed = checkAndPlace(url, part, destination, userName, password);
     }
     if (!placed) {
+        // The hashing thread stops here, not at the next download.
+        check_.reset();
         if (QFileInfo::exists(part) && !cancel_)
             error(kReset);
         QFile::remove(part);

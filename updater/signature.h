@@ -17,7 +17,11 @@ inline constexpr char kSignedContext[] = "hov480-installer-sha256\n";
 
 // The check of one installer's signature. The hash (OpenSSL's SHA-256, the fastest here)
 // grows with every block as it arrives, so a large installer is checked without an extra
-// pass over the file and without a pause at the end.
+// pass over the file and without a pause at the end. The hashing runs on a thread of its
+// own: add() hands the block over (a shared copy, no bytes copied) and returns, so the
+// caller's thread goes on reading and writing meanwhile. At most kQueuedBlocks wait for
+// the hash; add() waits for room beyond that, so memory stays bounded when the disk and
+// the line are faster than the hash.
 class SignatureCheck {
 public:
     SignatureCheck();
@@ -25,11 +29,14 @@ public:
     SignatureCheck(const SignatureCheck&) = delete;
     SignatureCheck& operator=(const SignatureCheck&) = delete;
 
-    // Starts over with no bytes.
+    static constexpr int kQueuedBlocks = 16;
+
+    // Starts over with no bytes: blocks not hashed yet are dropped and the hashing thread
+    // is stopped and joined.
     void reset();
     void add(const QByteArray& block);
-    // Whether signature is the key's signature of the bytes added. Anything malformed is
-    // not a valid signature.
+    // Whether signature is the key's signature of the bytes added. Waits until every block
+    // is hashed, then starts over. Anything malformed is not a valid signature.
     bool verify(const QByteArray& signature, const QByteArray& publicKey);
 
 private:
