@@ -333,6 +333,35 @@ private slots:
         QVERIFY(f.files().isEmpty());
     }
 
+    // The hash runs on its own thread behind a bounded queue: many blocks of odd sizes give
+    // the same hash as the whole; a reset drops what is queued; the check is used again
+    // after verify; an object dropped with blocks still queued ends its thread.
+    void signatureCheckBlocks() {
+        const QByteArray installer = pattern(5 * 1024 * 1024 + 333, 3);
+        const QByteArray sig = keys().sign(installer);
+        const auto feed = [&](hovupdate::SignatureCheck& check) {
+            qsizetype at = 0;
+            for (qsizetype size = 1; at < installer.size(); size = size * 3 % 300007 + 1) {
+                check.add(installer.mid(at, size));
+                at += size;
+            }
+        };
+        hovupdate::SignatureCheck check;
+        feed(check);
+        QVERIFY(check.verify(sig, keys().publicKey()));
+        check.add(pattern(4 * 1024 * 1024, 4)); // dropped by the reset
+        check.reset();
+        feed(check);
+        QVERIFY(check.verify(sig, keys().publicKey()));
+        check.add(installer.left(1000));
+        QVERIFY(!check.verify(sig, keys().publicKey()));
+        {
+            hovupdate::SignatureCheck dropped;
+            for (int i = 0; i < 3 * hovupdate::SignatureCheck::kQueuedBlocks; ++i)
+                dropped.add(installer);
+        }
+    }
+
     void cancelMidTransfer() {
         Fixture f;
         const QByteArray body = pattern(8192);
