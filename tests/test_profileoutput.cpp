@@ -340,6 +340,21 @@ private slots:
         QVERIFY(doc.value(QStringLiteral("pictures")).toArray().isEmpty());
     }
 
+    void wordExportWithoutAViewerNamesThePlace() {
+        // No program opens the document: after the usual message the operator is told where
+        // the document is.
+        ProfileFixture f(QStringLiteral("تفسير ذخيره شده"));
+        f.shell.opens = false;
+        f.window->Cmdword2->click();
+        const QString path = profileoutput::wordDocumentPath();
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(f.dialogs.shown.size(), 2);
+        QCOMPARE(f.dialogs.shown[0].text, kDone);
+        QCOMPARE(f.dialogs.shown[1].caption, QStringLiteral("پيام"));
+        QVERIFY(f.dialogs.shown[1].text.startsWith(QStringLiteral("برنامه اي براي باز کردن فايل Word پيدا نشد")));
+        QVERIFY(f.dialogs.shown[1].text.contains(QDir::toNativeSeparators(path)));
+    }
+
     void wordExportFailuresAreReported_data() {
         QTest::addColumn<QString>("failure");
         QTest::newRow("documents folder is a file") << QStringLiteral("folder");

@@ -70,7 +70,11 @@ public:
     QStringList urls;
     QStringList programs;
     int beeps = 0;
-    void openUrl(const QUrl& url) override { urls << url.toString(); }
+    bool opens = true; // what openUrl answers
+    bool openUrl(const QUrl& url) override {
+        urls << url.toString();
+        return opens;
+    }
     bool startProgram(const QString& program, const QStringList&) override {
         programs << program;
         return true;

@@ -14,7 +14,7 @@ namespace {
 
 class RealShell final : public Shell {
 public:
-    void openUrl(const QUrl& url) override { QDesktopServices::openUrl(url); }
+    bool openUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
     bool startProgram(const QString& program, const QStringList& arguments) override {
         return QProcess::startDetached(program, arguments);
     }

@@ -45,7 +45,8 @@ public:
 class Shell {
 public:
     virtual ~Shell() = default;
-    virtual void openUrl(const QUrl& url) = 0;
+    // False when no program could be started for the address (nothing else is known).
+    virtual bool openUrl(const QUrl& url) = 0;
     virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
     virtual void beep() = 0;
 };

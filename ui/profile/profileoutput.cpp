@@ -158,11 +158,18 @@ bool exportWord(FrmNemudar& window, bool withProfile) {
                         error, Dialogs::Icon::Critical);
         return false;
     }
-    shell().openUrl(QUrl::fromLocalFile(path));
+    const bool opened = shell().openUrl(QUrl::fromLocalFile(path));
     dialogs().message(&window, kCaption,
                       QStringLiteral(": فايل شما") + kCrLf + kCrLf + kCrLf + kCrLf +
                           QStringLiteral(". ساخته شد"),
                       Dialogs::Icon::Information);
+    // Without a word processor to open it the operator would not know where the document
+    // is: say so, with its place.
+    if (!opened)
+        dialogs().message(&window, kCaption,
+                          QStringLiteral("برنامه اي براي باز کردن فايل Word پيدا نشد. فايل در اين مسير است:") +
+                              kCrLf + isolated(QDir::toNativeSeparators(path)),
+                          Dialogs::Icon::Warning);
     return true;
 }
 
