@@ -36,6 +36,8 @@ private slots:
     void themeNumberFile();
     void skinFilesAreDistinctAndReadable();
     void parseSkinRejectsGarbage();
+    void boxLinesWithoutLettersRunRightToLeft_data();
+    void boxLinesWithoutLettersRunRightToLeft();
 };
 
 void TestHelpers::guardAcceptsDigitsBackspaceEnter_data() {
@@ -271,6 +273,30 @@ void TestHelpers::parseSkinRejectsGarbage() {
     QVERIFY(skin);
     QCOMPARE(skin->window, QColor(0x10, 0x20, 0x30));
     QCOMPARE(skin->text, defaultSkin().text);
+}
+
+void TestHelpers::boxLinesWithoutLettersRunRightToLeft_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    const QString rlm = QString(QChar(0x200F));
+    const QString warning = QStringLiteral("شما به سوالات زير را پاسخ نداده ايد");
+    QTest::newRow("list of item numbers")
+        << warning + QStringLiteral("\r\n\r\n471   472   480")
+        << warning + QStringLiteral("\r\n\r\n") + rlm + QStringLiteral("471   472   480");
+    QTest::newRow("date alone") << QStringLiteral("1403/01/05") << rlm + QStringLiteral("1403/01/05");
+    QTest::newRow("persian") << QStringLiteral("ذخيره شد") << QStringLiteral("ذخيره شد");
+    QTest::newRow("latin") << QStringLiteral("Cannot establish connection.")
+                           << QStringLiteral("Cannot establish connection.");
+    QTest::newRow("path") << QStringLiteral("/home/x/ss11.docx") << QStringLiteral("/home/x/ss11.docx");
+    QTest::newRow("blank lines") << QStringLiteral(": فايل شما\r\n\r\n  \r\n. ساخته شد")
+                                 << QStringLiteral(": فايل شما\r\n\r\n  \r\n. ساخته شد");
+    QTest::newRow("empty") << QString() << QString();
+}
+
+void TestHelpers::boxLinesWithoutLettersRunRightToLeft() {
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QCOMPARE(boxText(text), shown);
 }
 
 QTEST_MAIN(TestHelpers)

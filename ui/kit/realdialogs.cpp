@@ -23,8 +23,24 @@ QMessageBox::Icon boxIcon(Dialogs::Icon icon) {
 
 } // namespace
 
+QString boxText(const QString& text) {
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        bool visible = false;
+        bool strong = false;
+        for (const QChar c : line) {
+            visible = visible || !c.isSpace();
+            const QChar::Direction d = c.direction();
+            strong = strong || d == QChar::DirL || d == QChar::DirR || d == QChar::DirAL;
+        }
+        if (visible && !strong)
+            line.prepend(QChar(0x200F));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 void RealDialogs::notice(QWidget* owner, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, kNoticeCaption, text, QMessageBox::Ok, owner);
+    QMessageBox box(QMessageBox::NoIcon, kNoticeCaption, boxText(text), QMessageBox::Ok, owner);
     box.setObjectName(QStringLiteral("notice"));
     // Each notice has its own timer, started when it appears: two notices in a row
     // each close a second after their own appearance, and a box the operator closed
@@ -42,13 +58,13 @@ void RealDialogs::notice(QWidget* owner, const QString& text) {
 }
 
 void RealDialogs::message(QWidget* owner, const QString& caption, const QString& text, Icon icon) {
-    QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Ok, owner);
+    QMessageBox box(boxIcon(icon), caption, boxText(text), QMessageBox::Ok, owner);
     box.exec();
 }
 
 void RealDialogs::error(QWidget* owner, const QString& caption, const QString& text,
                         const QString& details, Icon icon) {
-    QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Ok, owner);
+    QMessageBox box(boxIcon(icon), caption, boxText(text), QMessageBox::Ok, owner);
     if (!details.isEmpty())
         box.setDetailedText(details);
     box.exec();
@@ -56,7 +72,8 @@ void RealDialogs::error(QWidget* owner, const QString& caption, const QString& t
 
 bool RealDialogs::askYesNo(QWidget* owner, const QString& caption, const QString& text,
                            Icon icon) {
-    QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Yes | QMessageBox::No, owner);
+    QMessageBox box(boxIcon(icon), caption, boxText(text), QMessageBox::Yes | QMessageBox::No,
+                    owner);
     return box.exec() == QMessageBox::Yes;
 }
 

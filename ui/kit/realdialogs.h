@@ -12,6 +12,11 @@ inline constexpr int kNoticeDelayMs = 1000;
 // "Database Backup (*.mdbB)"; a filter in Qt's own form is left as it is.
 QString qtFileFilter(const QString& filter);
 
+// A message as the box shows it: a line without letters (a list of item numbers, a date)
+// has no reading direction of its own and would run left to right; a right-to-left mark
+// in front makes it run in the box's direction, like the Persian lines around it.
+QString boxText(const QString& text);
+
 // The message boxes, input box and file dialogs the operator sees.
 class RealDialogs final : public Dialogs {
 public:
