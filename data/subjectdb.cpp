@@ -267,9 +267,15 @@ bool SubjectDb::setColumns(const QString& code, const QStringList& columns,
         binds << bindable(value);
     binds << code;
     QSqlQuery q(file_.database());
-    return file_.exec(q, QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                             .arg(file_.table(kIde), sets.join(QStringLiteral(", ")), file_.column(kCode)),
-                      binds);
+    if (!file_.exec(q, QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                           .arg(file_.table(kIde), sets.join(QStringLiteral(", ")), file_.column(kCode)),
+                    binds))
+        return false;
+    // A subject deleted meanwhile (in another window, say) took nothing: not a success.
+    if (q.numRowsAffected() < 1)
+        return file_.fail(StoreFailure::Kind::Other,
+                          QStringLiteral("آزمودني با كد %1 در پرونده نيست").arg(isolated(code)));
+    return true;
 }
 
 bool SubjectDb::updateSubject(const QString& code, const SubjectChanges& changes) {
