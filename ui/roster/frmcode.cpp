@@ -388,7 +388,14 @@ void FrmCode::deleteSubject() {
 }
 
 void FrmCode::exportScores() {
-    const QStringList codes = model_->shownCodes();
+    const std::optional<QStringList> shown = model_->shownCodes();
+    if (!shown) {
+        // A file that leaves out subjects the grid shows is no export.
+        showStoreFailure(this, kErrorCaption, QStringLiteral("نمره ها خوانده نشد؛ فايلي ساخته نشد."),
+                         db_->lastFailure());
+        return;
+    }
+    const QStringList& codes = *shown;
     if (codes.isEmpty()) {
         dialogs().notice(this, QStringLiteral("آزمودني اي در فهرست نيست"));
         return;
