@@ -433,19 +433,6 @@ bool SubjectDb::writeItems(const QString& code, int table, const QList<int>& ite
                       QStringLiteral("رديف پاسخ %1 پيدا نشد").arg(isolated(answerTableName(table))));
 }
 
-QString SubjectDb::itemText(int item) {
-    if (!file_.begin())
-        return QString();
-    QSqlQuery q(file_.database());
-    q.setForwardOnly(true);
-    if (!file_.exec(q, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
-                           .arg(file_.column(QStringLiteral("QU")), file_.table(QStringLiteral("QUS")),
-                                file_.column(kCode)),
-                    {QString::number(item)}))
-        return QString();
-    return q.next() ? textOf(q.value(0)) : QString();
-}
-
 // ---- Stored interpretation (column Taf of the subject's IDE row) ----
 
 SubjectDb::StoredInterpretation SubjectDb::loadInterpretation(const QString& code) {

@@ -86,8 +86,6 @@ public:
     bool writeAnswerItems(const QString& code, int table, const QList<int>& items,
                           const AnswerSheet& sheet);
 
-    QString itemText(int item);
-
     // ---- Stored interpretation (column Taf of the subject's IDE row) ----
     // What reading a subject's stored interpretation found.
     struct StoredInterpretation {
