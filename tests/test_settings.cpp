@@ -87,6 +87,7 @@ private slots:
     void panelsOpenAtTheirPlaces();
     void logoFlagIsWrittenAtOnce();
     void logoFlagWriteFailureIsReported();
+    void unreadableSettingsAreReported();
     void profileSaves_data();
     void profileSaves();
     void profileWriteFailureKeepsTheInput();
@@ -204,6 +205,19 @@ void TestSettings::logoFlagWriteFailureIsReported() {
     QVERIFY(!check->isChecked());
     QCOMPARE(check->text(), QStringLiteral("آرم را نمايش ندهد"));
     QCOMPARE(setting(f.app, QStringLiteral("Check1")).toInt(), 0);
+}
+
+// Settings that cannot be read are reported, not shown as "no logo, not printed".
+void TestSettings::unreadableSettingsAreReported() {
+    hovtest::WindowFixture f;
+    Frm1 w(f.app.folder());
+    QVERIFY(f.app.exec(kTheme, QStringLiteral("ALTER TABLE \"Theme\" RENAME TO \"Other\"")));
+    f.dialogs.clear();
+    w.Command9->click();
+    QVERIFY(w.settingsPanels->Frame8->isVisibleTo(&w));
+    QCOMPARE(f.dialogs.shown.size(), 1);
+    QVERIFY(f.dialogs.shown[0].text.startsWith(QStringLiteral("مشخصات کلينيک خوانده نشد.")));
+    QVERIFY(f.dialogs.shown[0].text.contains(kTheme));
 }
 
 void TestSettings::profileSaves_data() {
