@@ -25,6 +25,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QRegularExpression>
+#include <QFileInfo>
 #include <QTest>
 
 using namespace hov;
@@ -577,6 +579,13 @@ void TestSettings::logoRefusals() {
     QCOMPARE(f.dialogs.shown[1].kind, QStringLiteral("message"));
     QVERIFY(f.dialogs.shown[1].text != QStringLiteral(" لوگو ذخيره شد"));
     QCOMPARE(setting(f.app, QStringLiteral("logo")).toByteArray(), earlier);
+    // Persian for the operator; the system's words only as details.
+    QString withoutName = f.dialogs.shown[1].text;
+    withoutName.remove(QFileInfo(path).fileName()).remove(kTheme).remove(QDir::toNativeSeparators(f.app.path()));
+    static const QRegularExpression english(QStringLiteral("[A-Za-z]{4,}"));
+    QVERIFY2(!withoutName.contains(english), qPrintable(f.dialogs.shown[1].text));
+    if (kind == QLatin1String("missing"))
+        QVERIFY(!f.dialogs.shown[1].details.isEmpty());
 }
 
 QTEST_MAIN(TestSettings)
