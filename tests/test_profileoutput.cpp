@@ -284,6 +284,25 @@ private slots:
         QVERIFY(f.dialogs.shown.isEmpty());
     }
 
+    // Without norms and paragraphs no new interpretation is made and stored for the
+    // document: it would stand as the subject's interpretation.
+    void wordExportRefusesWithoutNorms() {
+        ProfileFixture f;
+        FrmNemudar& w = *f.window;
+        QVERIFY(f.app.exec(QStringLiteral("dab.adz"), QStringLiteral("ALTER TABLE \"Taf\" RENAME TO \"Other\"")));
+        w.handOver(w.handedOver());
+        QVERIFY(!w.interpretationSourcesRead());
+        QFile::remove(profileoutput::wordDocumentPath());
+        f.dialogs.clear();
+        w.Cmdword->click();
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        QCOMPARE(f.dialogs.shown[0].kind, QStringLiteral("message"));
+        QVERIFY(f.dialogs.shown[0].text.contains(QStringLiteral("تفسير جديد ساخته نشد")));
+        QVERIFY(f.stored().isEmpty());
+        QVERIFY(!QFile::exists(profileoutput::wordDocumentPath()));
+        QVERIFY(f.shell.urls.isEmpty());
+    }
+
     // A PDF that cannot be written is reported in Persian; the system's words are details.
     void pdfFailureIsReportedInPersian() {
         ProfileFixture f;

@@ -123,6 +123,15 @@ bool exportWord(FrmNemudar& window, bool withProfile) {
     if (!stored)
         return false;
     QString text = *stored;
+    if (text.isEmpty() && !window.interpretationSourcesRead()) {
+        // A new interpretation without its norms and paragraphs would be stored without
+        // asking and then stand as the subject's interpretation: nothing is made.
+        dialogs().message(&window, QStringLiteral("خطا"),
+                          QStringLiteral("جدول نرم ها و متنهاي تفسير خوانده نشد؛ تفسير جديد ساخته "
+                                         "نشد و فايل Word ساخته نشد."),
+                          Dialogs::Icon::Warning);
+        return false;
+    }
     if (text.isEmpty()) {
         // No stored interpretation: a new one, stored without asking.
         window.LblTaf->setText(QStringLiteral("تفسير جديد"));
