@@ -155,7 +155,7 @@ bool exportWord(FrmNemudar& window, bool withProfile) {
     const QString folder = QFileInfo(path).path();
     QString error;
     if (!QDir().mkpath(folder))
-        error = QStringLiteral("پوشه اسناد ساخته نشد: ") + isolated(QDir::toNativeSeparators(folder));
+        error = QStringLiteral("پوشه اسناد ساخته نشد: ") + isolatedPath(folder);
     else if (report::saveDocx(path, {text, picture}, &error))
         error.clear();
     else if (error.isEmpty())
@@ -163,7 +163,7 @@ bool exportWord(FrmNemudar& window, bool withProfile) {
     if (!error.isEmpty()) {
         dialogs().error(&window, QStringLiteral("خطا"),
                         QStringLiteral("فايل Word ساخته نشد:") + kCrLf +
-                            isolated(QDir::toNativeSeparators(path)),
+                            isolatedPath(path),
                         error, Dialogs::Icon::Critical);
         return false;
     }

@@ -77,7 +77,7 @@ void ReportPreview::askAndSavePdf() {
     if (!savePdf(path, &error))
         dialogs().error(this, QStringLiteral("پيام"),
                         QStringLiteral("فايل PDF ساخته نشد:") + QStringLiteral("\r\n") +
-                            isolated(QDir::toNativeSeparators(path)),
+                            isolatedPath(path),
                         error, Dialogs::Icon::Critical);
 }
 
