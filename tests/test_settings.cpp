@@ -500,6 +500,22 @@ void TestSettings::itemEditorRefusesANonItemAndReportsFailures() {
     QVERIFY(f.dialogs.shown[0].text.contains(QStringLiteral("ذخيره نشد")));
     QCOMPARE(e->Text19->toPlainText(), QStringLiteral("ويرايش"));
     QCOMPARE(itemText(f.app, 2), before);
+
+    // A wording that could not be read: its empty field is never saved over the real one.
+    QVERIFY(f.app.exec(kHov, QStringLiteral("ALTER TABLE \"QUS\" RENAME TO \"Other\"")));
+    f.dialogs.clear();
+    e->Text20->setText(QStringLiteral("3"));
+    QCOMPARE(f.dialogs.shown.size(), 1);
+    QVERIFY(f.dialogs.shown[0].text.startsWith(QStringLiteral("متن سؤال 3 خوانده نشد.")));
+    e->Command16->click();
+    QCOMPARE(f.dialogs.shown.size(), 2);
+    QCOMPARE(f.dialogs.shown[1].text, QStringLiteral("متن سؤال 3 خوانده نشده بود؛ چيزي ذخيره نشد."));
+    // A wording typed there is the operator's own: it is stored (here the file refuses).
+    QTest::keyClicks(e->Text19, QStringLiteral("x"));
+    e->Command16->click();
+    QCOMPARE(f.dialogs.shown.size(), 3);
+    QVERIFY(f.dialogs.shown[2].text.startsWith(QStringLiteral("متن سؤال 3 ذخيره نشد.")));
+    QVERIFY(f.dialogs.notices().isEmpty());
 }
 
 void TestSettings::logoChoice() {
