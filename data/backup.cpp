@@ -17,11 +17,6 @@ namespace hov {
 
 namespace {
 
-// A path inside Persian text reads left to right.
-QString native(const QString& path) {
-    return isolated(QDir::toNativeSeparators(path));
-}
-
 QStringList numbered(int first, int last) {
     QStringList names;
     for (int n = first; n <= last; ++n)
@@ -113,7 +108,7 @@ QString proposedBackupName(const QString& dottedJalaliDate, const QTime& time) {
 CopyResult checkSubjectDatabase(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return CopyResult::failure(QStringLiteral("فايل %1 خوانده نشد").arg(native(path)),
+        return CopyResult::failure(QStringLiteral("فايل %1 خوانده نشد").arg(isolatedPath(path)),
                                    file.errorString());
     if (file.size() == 0)
         return CopyResult::failure(QStringLiteral("فايل انتخاب شده خالي است"));
@@ -167,7 +162,7 @@ RestoreResult restoreDatabase(const AppFolder& folder, const QString& source, co
             return checked;
         if (!QDir().mkpath(folder.backupFolder()))
             return CopyResult::failure(
-                QStringLiteral("پوشه %1 ساخته نشد").arg(native(folder.backupFolder())));
+                QStringLiteral("پوشه %1 ساخته نشد").arg(isolatedPath(folder.backupFolder())));
         const QString keep = safetyCopyPath(folder, now);
         const CopyResult kept = copyFileSafely(database, keep, progress);
         if (!kept.ok)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QString>
 
 namespace hov {
@@ -9,6 +10,11 @@ namespace hov {
 // the text around it (a path's leading "/" stays at its start).
 inline QString isolated(const QString& value) {
     return QChar(0x2066) + value + QChar(0x2069);
+}
+
+// A path inside Persian text: with the system's own separators, isolated as above.
+inline QString isolatedPath(const QString& path) {
+    return isolated(QDir::toNativeSeparators(path));
 }
 
 } // namespace hov

@@ -23,11 +23,6 @@ namespace hov {
 
 namespace {
 
-// A path inside Persian text reads left to right.
-QString native(const QString& path) {
-    return isolated(QDir::toNativeSeparators(path));
-}
-
 CopyResult failure(const QString& reason, const QString& systemText = QString()) {
     return CopyResult::failure(reason, systemText);
 }
@@ -98,24 +93,24 @@ CopyResult copyFileSafely(const QString& source, const QString& target,
                           const CopyProgress& progress, const BeforeReplace& beforeReplace) {
     const QFileInfo from(source);
     if (!from.exists())
-        return failure(QStringLiteral("فايل %1 پيدا نشد").arg(native(source)));
+        return failure(QStringLiteral("فايل %1 پيدا نشد").arg(isolatedPath(source)));
     if (from.isDir())
-        return failure(QStringLiteral("%1 يک پوشه است، نه يک فايل").arg(native(source)));
+        return failure(QStringLiteral("%1 يک پوشه است، نه يک فايل").arg(isolatedPath(source)));
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return failure(QStringLiteral("فايل %1 خوانده نشد").arg(native(source)), in.errorString());
+        return failure(QStringLiteral("فايل %1 خوانده نشد").arg(isolatedPath(source)), in.errorString());
 
     const QFileInfo to(target);
     if (to.isDir())
-        return failure(QStringLiteral("مقصد %1 يک پوشه است، نه يک فايل").arg(native(target)));
+        return failure(QStringLiteral("مقصد %1 يک پوشه است، نه يک فايل").arg(isolatedPath(target)));
     const QString folder = to.absolutePath();
     if (!QFileInfo(folder).isDir())
-        return failure(QStringLiteral("پوشه %1 وجود ندارد").arg(native(folder)));
+        return failure(QStringLiteral("پوشه %1 وجود ندارد").arg(isolatedPath(folder)));
 
     // Hidden, beside the target, so the final rename stays on one file system.
     QTemporaryFile out(folder + QStringLiteral("/.") + to.fileName() + QStringLiteral(".XXXXXX"));
     if (!out.open())
-        return failure(QStringLiteral("در پوشه %1 نمي توان نوشت").arg(native(folder)),
+        return failure(QStringLiteral("در پوشه %1 نمي توان نوشت").arg(isolatedPath(folder)),
                        out.errorString());
 
     // The copy goes chunk by chunk: the caller hears of every chunk and a window lets its
@@ -129,14 +124,14 @@ CopyResult copyFileSafely(const QString& source, const QString& target,
         const qint64 want = qMin(static_cast<qint64>(block.size()), total - done);
         const qint64 got = in.read(block.data(), want);
         if (got != want)
-            return failure(QStringLiteral("خواندن فايل %1 کامل نشد").arg(native(source)),
+            return failure(QStringLiteral("خواندن فايل %1 کامل نشد").arg(isolatedPath(source)),
                            got < 0 ? in.errorString() : QString());
         if (out.write(block.constData(), got) != got)
-            return failure(QStringLiteral("نوشتن در پوشه %1 کامل نشد").arg(native(folder)),
+            return failure(QStringLiteral("نوشتن در پوشه %1 کامل نشد").arg(isolatedPath(folder)),
                            out.errorString());
         const qint64 end = done + got;
         if (!writeback.advance(end))
-            return failure(QStringLiteral("نوشتن در پوشه %1 کامل نشد").arg(native(folder)),
+            return failure(QStringLiteral("نوشتن در پوشه %1 کامل نشد").arg(isolatedPath(folder)),
                            out.errorString());
         while (done < end) {
             done += qMin(kCopyChunkBytes, end - done);
@@ -147,9 +142,9 @@ CopyResult copyFileSafely(const QString& source, const QString& target,
     // Something wrote to the source meanwhile: what was copied is no consistent picture.
     char extra;
     if (in.read(&extra, 1) != 0)
-        return failure(QStringLiteral("فايل %1 در حين کپي تغيير کرد").arg(native(source)));
+        return failure(QStringLiteral("فايل %1 در حين کپي تغيير کرد").arg(isolatedPath(source)));
     if (!out.flush())
-        return failure(QStringLiteral("نوشتن در پوشه %1 کامل نشد").arg(native(folder)),
+        return failure(QStringLiteral("نوشتن در پوشه %1 کامل نشد").arg(isolatedPath(folder)),
                        out.errorString());
     const int fd = out.handle();
     int syncError = 0;
@@ -160,7 +155,7 @@ CopyResult copyFileSafely(const QString& source, const QString& target,
                 return ok;
             },
             progress))
-        return failure(QStringLiteral("نوشتن در پوشه %1 کامل نشد").arg(native(folder)),
+        return failure(QStringLiteral("نوشتن در پوشه %1 کامل نشد").arg(isolatedPath(folder)),
                        qt_error_string(syncError));
     // The file keeps the access rights the target had; a new one takes the source's.
     out.setPermissions(to.exists() ? QFile::permissions(target) : from.permissions());
@@ -176,7 +171,7 @@ CopyResult copyFileSafely(const QString& source, const QString& target,
     std::error_code ec;
     std::filesystem::rename(fsPath(out.fileName()), fsPath(target), ec);
     if (ec) {
-        CopyResult r = failure(QStringLiteral("فايل %1 جايگزين نشد").arg(native(target)),
+        CopyResult r = failure(QStringLiteral("فايل %1 جايگزين نشد").arg(isolatedPath(target)),
                                QString::fromStdString(ec.message()));
         r.atReplace = true;
         return r;

@@ -57,13 +57,13 @@ Kind kindOfText(const QString& text) {
 QString missingFileMessage(const QString& path) {
     const QFileInfo info(path);
     return QStringLiteral("فايل اطلاعاتي %1 در پوشه %2 پيدا نشد يا قابل خواندن نيست")
-        .arg(isolated(info.fileName()), isolated(QDir::toNativeSeparators(info.absolutePath())));
+        .arg(isolated(info.fileName()), isolatedPath(info.absolutePath()));
 }
 
 QString describe(const StoreFailure& failure) {
     const QFileInfo info(failure.path);
     const QString file = isolated(info.fileName());
-    const QString folder = isolated(QDir::toNativeSeparators(info.absolutePath()));
+    const QString folder = isolatedPath(info.absolutePath());
     switch (failure.kind) {
     case Kind::None: return QString();
     case Kind::Missing: return missingFileMessage(failure.path);

@@ -267,9 +267,15 @@ bool SubjectDb::setColumns(const QString& code, const QStringList& columns,
         binds << bindable(value);
     binds << code;
     QSqlQuery q(file_.database());
-    return file_.exec(q, QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                             .arg(file_.table(kIde), sets.join(QStringLiteral(", ")), file_.column(kCode)),
-                      binds);
+    if (!file_.exec(q, QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                           .arg(file_.table(kIde), sets.join(QStringLiteral(", ")), file_.column(kCode)),
+                    binds))
+        return false;
+    // A subject deleted meanwhile (in another window, say) took nothing: not a success.
+    if (q.numRowsAffected() < 1)
+        return file_.fail(StoreFailure::Kind::Other,
+                          QStringLiteral("آزمودني با كد %1 در پرونده نيست").arg(isolated(code)));
+    return true;
 }
 
 bool SubjectDb::updateSubject(const QString& code, const SubjectChanges& changes) {
@@ -425,19 +431,6 @@ bool SubjectDb::writeItems(const QString& code, int table, const QList<int>& ite
         return true;
     return file_.fail(StoreFailure::Kind::Other,
                       QStringLiteral("رديف پاسخ %1 پيدا نشد").arg(isolated(answerTableName(table))));
-}
-
-QString SubjectDb::itemText(int item) {
-    if (!file_.begin())
-        return QString();
-    QSqlQuery q(file_.database());
-    q.setForwardOnly(true);
-    if (!file_.exec(q, QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
-                           .arg(file_.column(QStringLiteral("QU")), file_.table(QStringLiteral("QUS")),
-                                file_.column(kCode)),
-                    {QString::number(item)}))
-        return QString();
-    return q.next() ? textOf(q.value(0)) : QString();
 }
 
 // ---- Stored interpretation (column Taf of the subject's IDE row) ----

@@ -62,7 +62,8 @@ public:
     // Writes the IDE row and an empty row in each answer table in one transaction:
     // afterwards either all four rows exist or none does.
     bool registerSubject(const Subject& subject);
-    // Sets the changed registration fields of one subject, in one statement.
+    // Sets the changed registration fields of one subject, in one statement. Both this and
+    // storeRawScores() fail when no subject has that code.
     bool updateSubject(const QString& code, const SubjectChanges& changes);
     // Stores the 18 raw scores (scale order) in the subject's row, as scoreText() writes
     // them. A column the file lacks does not cost the others (false all the same).
@@ -84,8 +85,6 @@ public:
     // items must lie in that table. The other columns of the row stay as they are.
     bool writeAnswerItems(const QString& code, int table, const QList<int>& items,
                           const AnswerSheet& sheet);
-
-    QString itemText(int item);
 
     // ---- Stored interpretation (column Taf of the subject's IDE row) ----
     // What reading a subject's stored interpretation found.

@@ -41,6 +41,7 @@ private slots:
     void missingAnswerRowsAreAddedOnly();
     void rawScoresKeepTheOthersWhenOneColumnIsMissing();
     void updateSubjectWritesOnlyTheChanges();
+    void writesToAnUnknownCodeFail();
     void aMissingColumnFailsTheRead();
     void missingFileIsReportedNotCreated();
     void settingsReadTheFirstRow();
@@ -266,6 +267,22 @@ void TestData::updateSubjectWritesOnlyTheChanges() {
     QVERIFY(now->education.isNull());
     applyChanges(stored, changes);
     QCOMPARE(stored.firstName, QStringLiteral("Sara"));
+}
+
+// A write to a subject that is not (or no longer) on file stores nothing: never a success.
+void TestData::writesToAnUnknownCodeFail() {
+    hovtest::TestAppFolder app;
+    SubjectDb db(app.folder());
+    QVERIFY(db.registerSubject(subjectWithCode(QStringLiteral("4"))));
+    const SubjectChanges changes{{SubjectField::FirstName, QStringLiteral("Sara")}};
+    QVERIFY(!db.updateSubject(QStringLiteral("04"), changes));
+    QCOMPARE(db.lastFailure().kind, StoreFailure::Kind::Other);
+    QVERIFY(!db.storeRawScores(QStringLiteral("04"), {}));
+    QCOMPARE(db.lastFailure().kind, StoreFailure::Kind::Other);
+    QVERIFY(db.lastError().contains(QStringLiteral("04")));
+    // The subject on file is untouched.
+    QCOMPARE(db.findSubject(QStringLiteral("4"))->firstName, hovtest::sampleSubject(QStringLiteral("4")).firstName);
+    QVERIFY(db.updateSubject(QStringLiteral("4"), changes));
 }
 
 // SQLite would read "Jens" of a file without that column as the text 'Jens': the read must

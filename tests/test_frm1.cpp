@@ -69,6 +69,7 @@ private slots:
         Frm1::installAsMainWindow();
     }
     void startUpFillsTheWindow();
+    void unreadableSettingsAreReportedAtStartUp();
     void hintsCarryTheSubjectTerm_data();
     void hintsCarryTheSubjectTerm();
     void hintAreaFollowsTheMouse();
@@ -98,6 +99,17 @@ private slots:
     void unusableDatabaseFileIsRefusedAtStart();
     void standardButtonsSpeakPersian();
 };
+
+// Settings that cannot be read are reported, not shown as an empty clinic.
+void TestFrm1::unreadableSettingsAreReportedAtStartUp() {
+    hovtest::WindowFixture f;
+    QVERIFY(f.app.exec(kTheme, QStringLiteral("ALTER TABLE \"Theme\" RENAME TO \"Other\"")));
+    Frm1 w(f.app.folder());
+    QCOMPARE(f.dialogs.shown.size(), 1);
+    QVERIFY(f.dialogs.shown[0].text.startsWith(QStringLiteral("مشخصات کلينيک خوانده نشد.")));
+    QVERIFY(f.dialogs.shown[0].text.contains(kTheme));
+    QVERIFY(w.SkinLabel1->text().isEmpty());
+}
 
 void TestFrm1::startUpFillsTheWindow() {
     hovtest::WindowFixture f;

@@ -285,6 +285,17 @@ private slots:
         QCOMPARE(window->LblName->text(), QStringLiteral("کلينيک آرامش"));
     }
 
+    void unreadableClinicIsReported() {
+        QVERIFY(fx->app.exec(QStringLiteral("Theme.adz"),
+                             QStringLiteral("ALTER TABLE \"Theme\" RENAME TO \"Other\"")));
+        openWindow();
+        QCOMPARE(fx->dialogs.shown.size(), 1);
+        QCOMPARE(fx->dialogs.shown[0].caption, QStringLiteral("خطا"));
+        QVERIFY(fx->dialogs.shown[0].text.startsWith(QStringLiteral("مشخصات کلينيک خوانده نشد.")));
+        QVERIFY(fx->dialogs.shown[0].text.contains(QStringLiteral("Theme.adz")));
+        QVERIFY(window->clinicName().isEmpty());
+    }
+
     void emptyOrCancelledCode_data() {
         QTest::addColumn<QString>("term");
         QTest::newRow("default term") << QString();

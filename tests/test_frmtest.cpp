@@ -142,6 +142,7 @@ private slots:
     void heldKeysLoseNothing();
     void wordingShownWhole_data();
     void wordingShownWhole();
+    void unreadableWordingIsReported();
 
 private:
     // A registered subject in the fixture's folder and a test window on it, started.
@@ -205,7 +206,7 @@ FrmTest* TestFrmTest::openStarted(hovtest::WindowFixture& f, const QString& code
 void TestFrmTest::verifyShown(FrmTest* w, hovtest::WindowFixture& f, int item) {
     SubjectDb db(f.app.folder());
     QCOMPARE(w->Frame2->title(), QString::number(item));
-    QCOMPARE(w->SkinLbl5->text(), db.itemText(item));
+    QCOMPARE(w->SkinLbl5->text(), db.readItemText(item).value_or(QStringLiteral("<unreadable>")));
     QVERIFY(!w->SkinLbl5->text().isEmpty());
 }
 
@@ -1031,6 +1032,22 @@ void TestFrmTest::wordingShownWhole() {
     QCOMPARE(w->SkinLbl5->font().pointSize() < fullSize, smaller);
     typeNumber(w, QStringLiteral("4"));
     QCOMPARE(w->SkinLbl5->font().pointSize(), fullSize);
+}
+
+// A wording that cannot be read is reported, not shown as an empty item.
+void TestFrmTest::unreadableWordingIsReported() {
+    hovtest::WindowFixture f;
+    FrmTest* w = openStarted(f);
+    QVERIFY(w);
+    QVERIFY(f.app.exec(QStringLiteral("HOVDB.mdb"), QStringLiteral("ALTER TABLE \"QUS\" RENAME TO \"Other\"")));
+    f.dialogs.clear();
+    typeNumber(w, QStringLiteral("3"));
+    QCOMPARE(f.dialogs.shown.size(), 1);
+    QCOMPARE(f.dialogs.shown[0].caption, QStringLiteral("خطا"));
+    QVERIFY(f.dialogs.shown[0].text.startsWith(QStringLiteral("متن سؤال 3 خوانده نشد.")));
+    QVERIFY(f.dialogs.shown[0].text.contains(QStringLiteral("HOVDB.mdb")));
+    QVERIFY(w->SkinLbl5->text().isEmpty());
+    QCOMPARE(w->Frame2->title(), QStringLiteral("3"));
 }
 
 // Keys held down repeat: every repeat of Enter is a step with its write, every repeat

@@ -20,6 +20,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QAction>
+#include <QRegularExpression>
 #include <QTest>
 #include <QUrl>
 
@@ -280,6 +282,50 @@ private slots:
         QVERIFY(first->savePdf(pdf));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("clipboard of the operator"));
         QVERIFY(f.dialogs.shown.isEmpty());
+    }
+
+    // Without norms and paragraphs no new interpretation is made and stored for the
+    // document: it would stand as the subject's interpretation.
+    void wordExportRefusesWithoutNorms() {
+        ProfileFixture f;
+        FrmNemudar& w = *f.window;
+        QVERIFY(f.app.exec(QStringLiteral("dab.adz"), QStringLiteral("ALTER TABLE \"Taf\" RENAME TO \"Other\"")));
+        w.handOver(w.handedOver());
+        QVERIFY(!w.interpretationSourcesRead());
+        QFile::remove(profileoutput::wordDocumentPath());
+        f.dialogs.clear();
+        w.Cmdword->click();
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        QCOMPARE(f.dialogs.shown[0].kind, QStringLiteral("message"));
+        QVERIFY(f.dialogs.shown[0].text.contains(QStringLiteral("تفسير جديد ساخته نشد")));
+        QVERIFY(f.stored().isEmpty());
+        QVERIFY(!QFile::exists(profileoutput::wordDocumentPath()));
+        QVERIFY(f.shell.urls.isEmpty());
+    }
+
+    // A PDF that cannot be written is reported in Persian; the system's words are details.
+    void pdfFailureIsReportedInPersian() {
+        ProfileFixture f;
+        FrmNemudar& w = *f.window;
+        w.Cmdprint2->click();
+        ReportPreview* preview = previews().value(0);
+        QVERIFY(preview);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("no/such/folder/r.pdf"));
+        f.dialogs.queueFile(path);
+        auto* save = preview->findChild<QAction*>(QStringLiteral("SavePdf"));
+        QVERIFY(save);
+        save->trigger();
+        QVERIFY(!f.dialogs.shown.isEmpty());
+        const hovtest::Shown& shown = f.dialogs.shown.last();
+        QCOMPARE(shown.kind, QStringLiteral("message"));
+        QVERIFY(shown.text.startsWith(QStringLiteral("فايل PDF ساخته نشد:")));
+        QVERIFY(!shown.details.isEmpty());
+        QString withoutPath = shown.text;
+        withoutPath.remove(QDir::toNativeSeparators(path));
+        static const QRegularExpression english(QStringLiteral("[A-Za-z]{4,}"));
+        QVERIFY2(!withoutPath.contains(english), qPrintable(shown.text));
+        QVERIFY(!QFile::exists(path));
     }
 
     void wordExportGeneratesAndStoresWhenNoneStored() {

@@ -23,6 +23,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableView>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -85,7 +86,7 @@ int allRows(const hovtest::TestAppFolder& app, const QString& table) {
 }
 
 QStringList shownCodes(const FrmCode& w) {
-    return w.model()->shownCodes();
+    return w.model()->shownCodes().value_or(QStringList{QStringLiteral("<unreadable>")});
 }
 
 void deleteCode(FrmCode& w, const QString& code) {
@@ -120,6 +121,7 @@ private slots:
     void searchAsAPersianOperatorTypes();
     void exportReadBackByPython();
     void exportFailureIsReported();
+    void shownCodesFailWhenAPageCannotBeRead();
     void unreadableFilesAreReported();
     void escapeCloses();
     void mainWindowOpensTheRosterModally();
@@ -472,6 +474,32 @@ void TestRoster::exportFailureIsReported() {
     w.CmdExport->click();
     QCOMPARE(f.dialogs.shown.last().kind, QStringLiteral("message"));
     QVERIFY(f.dialogs.notices().isEmpty());
+}
+
+// The export takes the codes shown: a page that cannot be read fails the list instead of
+// leaving its subjects out of a file that is then reported saved; a row deleted meanwhile
+// is simply not there.
+void TestRoster::shownCodesFailWhenAPageCannotBeRead() {
+    bool failing = false;
+    RosterModel model([&](const QList<qint64>& ids) -> std::optional<QList<SubjectDb::RosterRow>> {
+        if (failing)
+            return std::nullopt;
+        QList<SubjectDb::RosterRow> rows;
+        for (qint64 id : ids)
+            if (id != 2) // deleted in another window
+                rows.append({id, QStringLiteral("c%1").arg(id), {}, {}, {}});
+        return rows;
+    });
+    QSignalSpy readFailed(&model, &RosterModel::readFailed);
+    model.setIds({1, 2, 3});
+    QCOMPARE(model.shownCodes(), std::optional<QStringList>(QStringList{"c1", "c3"}));
+    model.setIds({1, 2, 3, 4});
+    failing = true;
+    QVERIFY(!model.shownCodes());
+    QCOMPARE(readFailed.count(), 0);
+    // The grid still hears of it, once per row it asks for.
+    QVERIFY(!model.shownRow(0));
+    QCOMPARE(readFailed.count(), 1);
 }
 
 void TestRoster::unreadableFilesAreReported() {

@@ -25,6 +25,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QRegularExpression>
+#include <QFileInfo>
 #include <QTest>
 
 using namespace hov;
@@ -87,6 +89,7 @@ private slots:
     void panelsOpenAtTheirPlaces();
     void logoFlagIsWrittenAtOnce();
     void logoFlagWriteFailureIsReported();
+    void unreadableSettingsAreReported();
     void profileSaves_data();
     void profileSaves();
     void profileWriteFailureKeepsTheInput();
@@ -204,6 +207,19 @@ void TestSettings::logoFlagWriteFailureIsReported() {
     QVERIFY(!check->isChecked());
     QCOMPARE(check->text(), QStringLiteral("آرم را نمايش ندهد"));
     QCOMPARE(setting(f.app, QStringLiteral("Check1")).toInt(), 0);
+}
+
+// Settings that cannot be read are reported, not shown as "no logo, not printed".
+void TestSettings::unreadableSettingsAreReported() {
+    hovtest::WindowFixture f;
+    Frm1 w(f.app.folder());
+    QVERIFY(f.app.exec(kTheme, QStringLiteral("ALTER TABLE \"Theme\" RENAME TO \"Other\"")));
+    f.dialogs.clear();
+    w.Command9->click();
+    QVERIFY(w.settingsPanels->Frame8->isVisibleTo(&w));
+    QCOMPARE(f.dialogs.shown.size(), 1);
+    QVERIFY(f.dialogs.shown[0].text.startsWith(QStringLiteral("مشخصات کلينيک خوانده نشد.")));
+    QVERIFY(f.dialogs.shown[0].text.contains(kTheme));
 }
 
 void TestSettings::profileSaves_data() {
@@ -484,6 +500,22 @@ void TestSettings::itemEditorRefusesANonItemAndReportsFailures() {
     QVERIFY(f.dialogs.shown[0].text.contains(QStringLiteral("ذخيره نشد")));
     QCOMPARE(e->Text19->toPlainText(), QStringLiteral("ويرايش"));
     QCOMPARE(itemText(f.app, 2), before);
+
+    // A wording that could not be read: its empty field is never saved over the real one.
+    QVERIFY(f.app.exec(kHov, QStringLiteral("ALTER TABLE \"QUS\" RENAME TO \"Other\"")));
+    f.dialogs.clear();
+    e->Text20->setText(QStringLiteral("3"));
+    QCOMPARE(f.dialogs.shown.size(), 1);
+    QVERIFY(f.dialogs.shown[0].text.startsWith(QStringLiteral("متن سؤال 3 خوانده نشد.")));
+    e->Command16->click();
+    QCOMPARE(f.dialogs.shown.size(), 2);
+    QCOMPARE(f.dialogs.shown[1].text, QStringLiteral("متن سؤال 3 خوانده نشده بود؛ چيزي ذخيره نشد."));
+    // A wording typed there is the operator's own: it is stored (here the file refuses).
+    QTest::keyClicks(e->Text19, QStringLiteral("x"));
+    e->Command16->click();
+    QCOMPARE(f.dialogs.shown.size(), 3);
+    QVERIFY(f.dialogs.shown[2].text.startsWith(QStringLiteral("متن سؤال 3 ذخيره نشد.")));
+    QVERIFY(f.dialogs.notices().isEmpty());
 }
 
 void TestSettings::logoChoice() {
@@ -563,6 +595,13 @@ void TestSettings::logoRefusals() {
     QCOMPARE(f.dialogs.shown[1].kind, QStringLiteral("message"));
     QVERIFY(f.dialogs.shown[1].text != QStringLiteral(" لوگو ذخيره شد"));
     QCOMPARE(setting(f.app, QStringLiteral("logo")).toByteArray(), earlier);
+    // Persian for the operator; the system's words only as details.
+    QString withoutName = f.dialogs.shown[1].text;
+    withoutName.remove(QFileInfo(path).fileName()).remove(kTheme).remove(QDir::toNativeSeparators(f.app.path()));
+    static const QRegularExpression english(QStringLiteral("[A-Za-z]{4,}"));
+    QVERIFY2(!withoutName.contains(english), qPrintable(f.dialogs.shown[1].text));
+    if (kind == QLatin1String("missing"))
+        QVERIFY(!f.dialogs.shown[1].details.isEmpty());
 }
 
 QTEST_MAIN(TestSettings)

@@ -177,7 +177,7 @@ QString Frmbackup::backupFolderForDialogs() {
         // The dialog still opens, in the program's folder: another place may do.
         dialogs().message(
             this, QStringLiteral("Error"),
-            QStringLiteral("پوشه %1 ساخته نشد").arg(isolated(QDir::toNativeSeparators(folder))),
+            QStringLiteral("پوشه %1 ساخته نشد").arg(isolatedPath(folder)),
             Dialogs::Icon::Warning);
         return folder_.path();
     }

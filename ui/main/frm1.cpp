@@ -265,6 +265,10 @@ void Frm1::buildFooter() {
 void Frm1::loadSettings() {
     SettingsDb db(folder_);
     settings_ = db.load();
+    // An unreadable settings file is not an empty clinic profile.
+    if (db.lastFailure().isFailure())
+        showStoreFailure(this, QStringLiteral("خطا"), QStringLiteral("مشخصات کلينيک خوانده نشد."),
+                         db.lastFailure(), Dialogs::Icon::Warning);
     if (!settings_.subjectTerm.isEmpty())
         Command4->setText(QStringLiteral("نمايش ") + settings_.subjectTerm);
 }

@@ -78,6 +78,9 @@ public:
 
     // The new interpretation of the subject shown (CmdTafneu without the title).
     QString newInterpretation();
+    // Whether the norms and the paragraphs were read at the hand-over; without them a new
+    // interpretation lacks its scale paragraphs.
+    bool interpretationSourcesRead() const { return normsRead_ && paragraphsRead_; }
     // The subject's stored interpretation; Failed when it could not be read.
     SubjectDb::StoredInterpretation storedInterpretation();
     // Stores a text as the subject's interpretation; false when it could not be stored (why in

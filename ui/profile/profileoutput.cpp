@@ -123,6 +123,15 @@ bool exportWord(FrmNemudar& window, bool withProfile) {
     if (!stored)
         return false;
     QString text = *stored;
+    if (text.isEmpty() && !window.interpretationSourcesRead()) {
+        // A new interpretation without its norms and paragraphs would be stored without
+        // asking and then stand as the subject's interpretation: nothing is made.
+        dialogs().message(&window, QStringLiteral("خطا"),
+                          QStringLiteral("جدول نرم ها و متنهاي تفسير خوانده نشد؛ تفسير جديد ساخته "
+                                         "نشد و فايل Word ساخته نشد."),
+                          Dialogs::Icon::Warning);
+        return false;
+    }
     if (text.isEmpty()) {
         // No stored interpretation: a new one, stored without asking.
         window.LblTaf->setText(QStringLiteral("تفسير جديد"));
@@ -146,7 +155,7 @@ bool exportWord(FrmNemudar& window, bool withProfile) {
     const QString folder = QFileInfo(path).path();
     QString error;
     if (!QDir().mkpath(folder))
-        error = QStringLiteral("پوشه اسناد ساخته نشد: ") + isolated(QDir::toNativeSeparators(folder));
+        error = QStringLiteral("پوشه اسناد ساخته نشد: ") + isolatedPath(folder);
     else if (report::saveDocx(path, {text, picture}, &error))
         error.clear();
     else if (error.isEmpty())
@@ -154,7 +163,7 @@ bool exportWord(FrmNemudar& window, bool withProfile) {
     if (!error.isEmpty()) {
         dialogs().error(&window, QStringLiteral("خطا"),
                         QStringLiteral("فايل Word ساخته نشد:") + kCrLf +
-                            isolated(QDir::toNativeSeparators(path)),
+                            isolatedPath(path),
                         error, Dialogs::Icon::Critical);
         return false;
     }

@@ -73,11 +73,12 @@ void ReportPreview::askAndSavePdf() {
     if (path.isEmpty())
         return;
     QString error;
+    // The system's own (English) words go to the details, as for every other failure.
     if (!savePdf(path, &error))
-        dialogs().message(this, QStringLiteral("پيام"),
-                          QStringLiteral("فايل PDF ساخته نشد:") + QStringLiteral("\r\n") +
-                              isolated(path) + QStringLiteral("\r\n") + isolated(error),
-                          Dialogs::Icon::Critical);
+        dialogs().error(this, QStringLiteral("پيام"),
+                        QStringLiteral("فايل PDF ساخته نشد:") + QStringLiteral("\r\n") +
+                            isolatedPath(path),
+                        error, Dialogs::Icon::Critical);
 }
 
 } // namespace hov

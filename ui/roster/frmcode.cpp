@@ -4,6 +4,7 @@
 #include "data/csv.h"
 #include "data/normsdb.h"
 #include "data/settingsdb.h"
+#include "data/subject.h"
 #include "data/subjectdb.h"
 #include "ui/kit/captionlabel.h"
 #include "ui/kit/fonts.h"
@@ -125,9 +126,7 @@ FrmCode::FrmCode(const AppFolder& folder, QWidget* parent)
     DataCombo1 = nameList(QStringLiteral("DataCombo1"), this);
     Combo3 = new QComboBox(this);
     Combo3->setObjectName(QStringLiteral("Combo3"));
-    Combo3->addItems({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
-                      QStringLiteral("D"), QStringLiteral("E"), QStringLiteral("F"),
-                      QStringLiteral("G")});
+    Combo3->addItems(groups());
     Combo3->setCurrentIndex(-1);
 
     TxtSearch = new QLineEdit(this);
@@ -388,7 +387,14 @@ void FrmCode::deleteSubject() {
 }
 
 void FrmCode::exportScores() {
-    const QStringList codes = model_->shownCodes();
+    const std::optional<QStringList> shown = model_->shownCodes();
+    if (!shown) {
+        // A file that leaves out subjects the grid shows is no export.
+        showStoreFailure(this, kErrorCaption, QStringLiteral("نمره ها خوانده نشد؛ فايلي ساخته نشد."),
+                         db_->lastFailure());
+        return;
+    }
+    const QStringList& codes = *shown;
     if (codes.isEmpty()) {
         dialogs().notice(this, QStringLiteral("آزمودني اي در فهرست نيست"));
         return;

@@ -62,31 +62,41 @@ void RosterModel::showSearch(const QList<SubjectDb::RosterRow>& all, const QStri
     endResetModel();
 }
 
+bool RosterModel::readPageOf(int row) const {
+    const int first = row / kPage * kPage;
+    const std::optional<QList<SubjectDb::RosterRow>> rows = fetch_(ids_.mid(first, kPage));
+    if (!rows)
+        return false;
+    remember(*rows);
+    return true;
+}
+
 const SubjectDb::RosterRow* RosterModel::shownRow(int row) const {
     if (row < 0 || row >= ids_.size())
         return nullptr;
     auto found = rows_.constFind(ids_[row]);
     if (found != rows_.constEnd())
         return &*found;
-    // Read the page around the row.
-    const int first = row / kPage * kPage;
-    const QList<qint64> page = ids_.mid(first, kPage);
-    const std::optional<QList<SubjectDb::RosterRow>> rows = fetch_(page);
-    if (!rows) {
+    if (!readPageOf(row)) {
         emit readFailed();
         return nullptr;
     }
-    remember(*rows);
     found = rows_.constFind(ids_[row]);
     return found != rows_.constEnd() ? &*found : nullptr;
 }
 
-QStringList RosterModel::shownCodes() const {
+std::optional<QStringList> RosterModel::shownCodes() const {
     QStringList codes;
     codes.reserve(ids_.size());
-    for (int i = 0; i < ids_.size(); ++i)
-        if (const SubjectDb::RosterRow* row = shownRow(i))
-            codes << row->code;
+    for (int i = 0; i < ids_.size(); ++i) {
+        // A row read but not found was deleted meanwhile: it is left out. A page that
+        // could not be read fails the whole list, never shortens it.
+        if (!rows_.contains(ids_[i]) && !readPageOf(i))
+            return std::nullopt;
+        const auto found = rows_.constFind(ids_[i]);
+        if (found != rows_.constEnd())
+            codes << found->code;
+    }
     return codes;
 }
 

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace hov {
 
@@ -31,8 +32,9 @@ public:
 
     // The shown row's texts, read when not yet at hand; nullptr when the read failed.
     const SubjectDb::RosterRow* shownRow(int row) const;
-    // The codes of the rows shown, top to bottom.
-    QStringList shownCodes() const;
+    // The codes of the rows shown, top to bottom; nullopt when some of them could not be
+    // read (the caller tells the operator; readFailed() is not emitted).
+    std::optional<QStringList> shownCodes() const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -45,6 +47,8 @@ signals:
 
 private:
     void remember(const QList<SubjectDb::RosterRow>& rows) const;
+    // Reads the page of rows around `row`; false when it could not be read.
+    bool readPageOf(int row) const;
 
     Fetch fetch_;
     QList<qint64> ids_;

@@ -239,7 +239,12 @@ void FrmkLID::buildScorePanel() {
 }
 
 void FrmkLID::loadClinic() {
-    clinic_ = SettingsDb(folder_).load();
+    SettingsDb settings(folder_);
+    clinic_ = settings.load();
+    // The report carries the clinic: an unreadable settings file is not "no clinic".
+    if (settings.lastFailure().isFailure())
+        showStoreFailure(this, QStringLiteral("خطا"), QStringLiteral("مشخصات کلينيک خوانده نشد."),
+                         settings.lastFailure(), Dialogs::Icon::Warning);
     LblName->setText(clinic_.name);
     LblAdress->setText(clinic_.address);
     Image1->setPixmap(clinicLogo());

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -95,6 +96,7 @@ void ItemEditorPanel::showItem() {
     SubjectDb db(folder_);
     const std::optional<QString> text = db.readItemText(item);
     Text19->setPlainText(text.value_or(QString()));
+    unreadItem_ = text ? 0 : item;
     if (!text)
         showStoreFailure(this, QStringLiteral("خطا"), QStringLiteral("متن سؤال %1 خوانده نشد.").arg(item), db.lastFailure());
 }
@@ -105,6 +107,14 @@ void ItemEditorPanel::save() {
         dialogs().message(this, QStringLiteral("خطا"),
                           QStringLiteral("سؤالي با شماره %1 وجود ندارد؛ شماره سؤال بايد از 1 تا 480 باشد. چيزي ذخيره نشد.")
                               .arg(isolated(Text20->text())),
+                          Dialogs::Icon::Warning);
+        return;
+    }
+    // The empty field of a wording that could not be read would store an empty wording
+    // over the real one; a wording the operator typed there is stored.
+    if (item == unreadItem_ && !Text19->document()->isModified()) {
+        dialogs().message(this, QStringLiteral("خطا"),
+                          QStringLiteral("متن سؤال %1 خوانده نشده بود؛ چيزي ذخيره نشد.").arg(item),
                           Dialogs::Icon::Warning);
         return;
     }

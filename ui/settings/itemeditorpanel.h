@@ -36,6 +36,8 @@ private:
     int itemNumber() const;
 
     AppFolder folder_;
+    // The item whose wording could not be read (0: none); its empty field is no wording.
+    int unreadItem_ = 0;
 };
 
 } // namespace hov

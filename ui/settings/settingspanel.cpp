@@ -82,6 +82,10 @@ void SettingsPanel::open() {
     showLogo(s ? s->logo : QByteArray());
     show();
     raise();
+    // An unread flag and logo show as "none": the operator must know they are not.
+    if (!s)
+        showStoreFailure(this, QStringLiteral("خطا"), QStringLiteral("مشخصات کلينيک خوانده نشد."),
+                         db.lastFailure());
 }
 
 void SettingsPanel::showLogo(const QByteArray& bytes) {

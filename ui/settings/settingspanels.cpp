@@ -78,8 +78,10 @@ void SettingsPanels::chooseLogo() {
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        refuse(QStringLiteral("فايل %1 باز نشد؛ آرم تغيير نکرد.").arg(name) +
-               QStringLiteral("\n\n") + file.errorString());
+        // The system's own (English) words are the details.
+        dialogs().error(host_, QStringLiteral("توجه"),
+                        QStringLiteral("فايل %1 باز نشد؛ آرم تغيير نکرد.").arg(name),
+                        file.errorString(), Dialogs::Icon::Warning);
         return;
     }
     // Read once: the bytes checked as a picture are the bytes stored.

@@ -376,7 +376,12 @@ void FrmTest::showItem() {
     Text12->setText(sheet_.at(item));
     showAnswer(sheet_.at(item));
     Frame2->setTitle(QString::number(item));
-    showWhole(SkinLbl5, db_.itemText(item), kItemPoints);
+    // A wording that could not be read is not an empty item: the operator hears why.
+    const std::optional<QString> wording = db_.readItemText(item);
+    showWhole(SkinLbl5, wording.value_or(QString()), kItemPoints);
+    if (!wording)
+        showStoreFailure(this, kErrorCaption, QStringLiteral("متن سؤال %1 خوانده نشد.").arg(item),
+                         db_.lastFailure());
 }
 
 void FrmTest::showAnswer(const QString& value) {
