@@ -102,6 +102,7 @@ private slots:
     void themeFileWriteFailureIsReported();
     void itemEditorShowsItems_data();
     void itemEditorShowsItems();
+    void itemTextStartsAtTheRightEdge();
     void itemEditorSavesAndCancels();
     void itemEditorRefusesANonItemAndReportsFailures();
     void logoChoice();
@@ -412,6 +413,31 @@ void TestSettings::themeFileWriteFailureIsReported() {
     QCOMPARE(f.dialogs.shown[0].kind, QStringLiteral("message"));
     QVERIFY(f.dialogs.shown[0].text.contains(QStringLiteral("ذخيره نشد")));
     QCOMPARE(w.settingsPanels->Frame6->Txtthema->text(), QStringLiteral("5"));
+}
+
+// The inked columns of a text box's drawing: a short Persian wording sits at the right edge.
+void TestSettings::itemTextStartsAtTheRightEdge() {
+    hovtest::WindowFixture f;
+    Frm1 w(f.app.folder());
+    w.show();
+    w.Command9->click();
+    w.settingsPanels->Frame8->Cmndedit->click();
+    QPlainTextEdit* box = w.settingsPanels->Frame1->Text19;
+    box->setPlainText(QStringLiteral("سلام"));
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QImage image = box->viewport()->grab().toImage();
+    const QColor base = box->palette().color(QPalette::Base);
+    int left = image.width();
+    int right = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAbs(image.pixelColor(x, y).lightness() - base.lightness()) > 80) {
+                left = qMin(left, x);
+                right = qMax(right, x);
+            }
+    QVERIFY2(right >= 0, "no text drawn");
+    QVERIFY2(left > image.width() / 2,
+             qPrintable(QStringLiteral("ink from %1 to %2 of %3").arg(left).arg(right).arg(image.width())));
 }
 
 void TestSettings::itemEditorShowsItems_data() {

@@ -3,6 +3,7 @@
 #include "data/backup.h"
 #include "data/bidi.h"
 #include "data/jalali.h"
+#include "ui/kit/controls.h"
 #include "ui/kit/fonts.h"
 #include "ui/kit/geometry.h"
 #include "ui/kit/navigator.h"
@@ -135,8 +136,7 @@ Frmbackup::Frmbackup(const AppFolder& folder, QWidget* parent)
     Frame1->setFrameShape(QFrame::Box);
     Frame1->setAutoFillBackground(true);
     Frame1->setGeometry(pxRect(1170, 45, 5535, 2880));
-    Text3 = new QPlainTextEdit(Frame1);
-    Text3->setObjectName(QStringLiteral("Text3"));
+    Text3 = makePersianTextBox(QStringLiteral("Text3"), Frame1);
     Text3->setReadOnly(true);
     Text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text3->setFont(designFont(kNazanin, 11));

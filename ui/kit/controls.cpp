@@ -5,6 +5,8 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextOption>
 #include <QPushButton>
 
 namespace hov {
@@ -46,6 +48,17 @@ QPushButton* makeButton(const QString& name, const QString& caption, QWidget* pa
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     return button;
+}
+
+QPlainTextEdit* makePersianTextBox(const QString& name, QWidget* parent) {
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
+    box->setLayoutDirection(Qt::RightToLeft);
+    QTextOption option = box->document()->defaultTextOption();
+    option.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+    option.setTextDirection(Qt::RightToLeft);
+    box->document()->setDefaultTextOption(option);
+    return box;
 }
 
 } // namespace hov

@@ -6,6 +6,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QWidget;
 
@@ -24,5 +25,9 @@ QComboBox* makeShownList(const QString& name, const QStringList& entries, QWidge
 // A caption in the design's colon-first form (" :کد"), in the skin's label colour.
 QLabel* makeCaption(const QString& text, QWidget* parent);
 QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent);
+// A multi-line box of Persian text: its lines run right to left and start at the right
+// edge. (A right-to-left window alone does not do it: the box's document keeps a
+// left-to-right default, so Persian lines would hug the left edge.)
+QPlainTextEdit* makePersianTextBox(const QString& name, QWidget* parent);
 
 } // namespace hov

@@ -1,5 +1,6 @@
 #include "ui/profile/frmnemudar.h"
 
+#include "ui/kit/controls.h"
 #include "ui/kit/fonts.h"
 #include "ui/kit/geometry.h"
 #include "ui/kit/services.h"
@@ -154,20 +155,14 @@ void FrmNemudar::buildPanel() {
     LblTaf->setPalette(white);
     LblTaf->setLayoutDirection(Qt::RightToLeft);
 
-    Txttaf1 = new QPlainTextEdit(FramTaf);
-    Txttaf1->setObjectName(QStringLiteral("Txttaf1"));
+    Txttaf1 = makePersianTextBox(QStringLiteral("Txttaf1"), FramTaf);
     Txttaf1->setGeometry(pxRect(180, 450, 11130, 7530));
-    Txttaf1->setLayoutDirection(Qt::RightToLeft);
     Txttaf1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Txttaf1->setFont(report::designFamilyFont(kNazanin, 14.25, false));
     QPalette editor = Txttaf1->palette();
     editor.setColor(QPalette::Base, QColor(report::designRgb(0x00CCF2D5)));
     editor.setColor(QPalette::Text, Qt::black);
     Txttaf1->setPalette(editor);
-    QTextOption option = Txttaf1->document()->defaultTextOption();
-    option.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
-    option.setTextDirection(Qt::RightToLeft);
-    Txttaf1->document()->setDefaultTextOption(option);
 
     const QFont font = designFont(kArial, 10, true);
     const QRgb back = report::designRgb(0x0098A714);

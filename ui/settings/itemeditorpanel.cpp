@@ -4,6 +4,7 @@
 #include "data/subject.h"
 #include "data/subjectdb.h"
 #include "ui/kit/captionlabel.h"
+#include "ui/kit/controls.h"
 #include "ui/kit/fonts.h"
 #include "ui/kit/geometry.h"
 #include "ui/kit/keyguard.h"
@@ -36,8 +37,7 @@ ItemEditorPanel::ItemEditorPanel(const AppFolder& folder, QWidget* parent)
     Text20->setMaxLength(6);
     Text20->setFixedWidth(px(1100));
     DigitsOnlyGuard::install(Text20);
-    Text19 = new QPlainTextEdit(this);
-    Text19->setObjectName(QStringLiteral("Text19"));
+    Text19 = makePersianTextBox(QStringLiteral("Text19"), this);
     Text19->setFont(designFont(kNazanin, 13, true));
     Command16 = new QPushButton(QStringLiteral("ذخيره "), this);
     Command16->setObjectName(QStringLiteral("Command16"));
