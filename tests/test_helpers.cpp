@@ -38,6 +38,7 @@ private slots:
     void parseSkinRejectsGarbage();
     void boxLinesWithoutLettersRunRightToLeft_data();
     void boxLinesWithoutLettersRunRightToLeft();
+    void placeholderStandsApartFromTypedText();
 };
 
 void TestHelpers::guardAcceptsDigitsBackspaceEnter_data() {
@@ -297,6 +298,23 @@ void TestHelpers::boxLinesWithoutLettersRunRightToLeft() {
     QFETCH(QString, text);
     QFETCH(QString, shown);
     QCOMPARE(boxText(text), shown);
+}
+
+// In every theme a box's hint (the roster's search box) is told apart from typed text and
+// still read against the box.
+void TestHelpers::placeholderStandsApartFromTypedText() {
+    hovtest::TestAppFolder app;
+    for (int n = 1; n <= kThemeCount; ++n) {
+        QWidget window;
+        applySkin(&window, loadSkin(app.folder(), n));
+        const QPalette p = window.palette();
+        const int hint = p.color(QPalette::PlaceholderText).lightness();
+        const int text = p.color(QPalette::Text).lightness();
+        const int base = p.color(QPalette::Base).lightness();
+        QVERIFY2(qAbs(hint - text) > 50 && qAbs(hint - base) > 40,
+                 qPrintable(QStringLiteral("theme %1: hint %2, text %3, box %4")
+                                .arg(n).arg(hint).arg(text).arg(base)));
+    }
 }
 
 QTEST_MAIN(TestHelpers)

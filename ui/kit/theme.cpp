@@ -10,6 +10,13 @@
 namespace hov {
 
 namespace {
+// The colour part way from a to b (0: a, 1: b). Unlike lighter(), it also moves black.
+QColor blend(const QColor& a, const QColor& b, double t) {
+    return QColor::fromRgbF(static_cast<float>(a.redF() + (b.redF() - a.redF()) * t),
+                            static_cast<float>(a.greenF() + (b.greenF() - a.greenF()) * t),
+                            static_cast<float>(a.blueF() + (b.blueF() - a.blueF()) * t));
+}
+
 void colourSkinLabel(QLabel* label, const QColor& colour) {
     QPalette p = label->palette();
     p.setColor(QPalette::WindowText, colour);
@@ -119,7 +126,8 @@ void applySkin(QWidget* window, const Skin& skin) {
     p.setColor(QPalette::HighlightedText, skin.highlightText);
     p.setColor(QPalette::ToolTipBase, skin.base);
     p.setColor(QPalette::ToolTipText, skin.baseText);
-    p.setColor(QPalette::PlaceholderText, skin.baseText.lighter(160));
+    // A hint in an empty box must not pass for typed text: half way to the box colour.
+    p.setColor(QPalette::PlaceholderText, blend(skin.baseText, skin.base, 0.5));
     p.setColor(QPalette::Mid, skin.accent);
     p.setColor(QPalette::Dark, skin.accent.darker(130));
     p.setColor(QPalette::Light, skin.accent.lighter(140));
