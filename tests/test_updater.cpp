@@ -323,7 +323,12 @@ private slots:
             sig.chop(1);
         if (case_ != "missing")
             f.server.serve(kInstallerPath + ".sig", HttpAnswer::ok(sig));
+        // The message says the file was removed: so it is, while the operator reads it.
+        QStringList filesAtMessage{QStringLiteral("not shown")};
+        QObject::connect(&f.downloader, &FileDownloader::DownloadErrors,
+                         [&] { filesAtMessage = f.files(); });
         QVERIFY(!f.download());
+        QCOMPARE(filesAtMessage, QStringList());
         QCOMPARE(f.record.errors().size(), 1);
         QVERIFY(f.record.errors().front().startsWith(case_ == "missing" ? QStringLiteral("امضاي برنامه نصب از سرور دريافت نشد")
                                                                       : QStringLiteral("امضاي برنامه نصب دريافت شده معتبر نيست")));

@@ -418,7 +418,8 @@ bool FileDownloader::hashPartFile(const QString& part, qint64 size) {
 }
 
 bool FileDownloader::fetchSignature(const QString& url, const QString& userName,
-                                    const QString& password, QByteArray* signature) {
+                                    const QString& password, QByteArray* signature,
+                                    QString* failure) {
     const QString address = url + QStringLiteral(".sig");
     QNetworkReply* reply = get(address, userName, password, 0);
     while (!cancel_ && !reply->isFinished()) {
@@ -434,8 +435,8 @@ bool FileDownloader::fetchSignature(const QString& url, const QString& userName,
         QString why = status ? firstLine(reply).trimmed() : reply->errorString();
         if (stalled_)
             why = kCannotConnect;
-        error(kNoSignature + QChar(0x2066) + address + QChar(0x2069) + QStringLiteral(" (") + why +
-              QLatin1Char(')'));
+        *failure = kNoSignature + QChar(0x2066) + address + QChar(0x2069) + QStringLiteral(" (") +
+                   why + QLatin1Char(')');
         return false;
     }
     *signature = reply->readAll();
@@ -446,10 +447,18 @@ bool FileDownloader::checkAndPlace(const QString& url, const QString& part,
                                    const QString& destination, const QString& userName,
                                    const QString& password) {
     emit DownloadEvents(QStringLiteral("Checking the signature"));
+    // Both messages say the file was removed: it is gone before the operator reads them.
     QByteArray signature;
-    if (!fetchSignature(url, userName, password, &signature))
+    QString missing;
+    if (!fetchSignature(url, userName, password, &signature, &missing)) {
+        if (!missing.isEmpty()) {
+            QFile::remove(part);
+            error(missing);
+        }
         return false;
+    }
     if (!check_.verify(signature, publicKey_)) {
+        QFile::remove(part);
         error(kBadSignature);
         return false;
     }

@@ -78,8 +78,9 @@ private:
     // Lets pending events run between chunks, at most every few milliseconds.
     void pendingEvents();
     void error(const QString& text);
+    // False when no signature came; *failure then says why (empty when cancelled).
     bool fetchSignature(const QString& url, const QString& userName, const QString& password,
-                        QByteArray* signature);
+                        QByteArray* signature, QString* failure);
     bool checkAndPlace(const QString& url, const QString& part, const QString& destination,
                        const QString& userName, const QString& password);
     // Feeds the bytes already in a part file to the signature check.
